@@ -1,0 +1,113 @@
+// A process on the simulated device. Each has its own main run loop (tasks on the device's
+// clock tagged with this process), its own default notification centre and its own
+// process-wide state: the singletons and records the system's code keeps "per process" live
+// here through ProcessLocal, so ending and restarting a process gives them fresh.
+//
+// The process whose code is running is the "current" one (ProcessScope sets it). Code that
+// runs outside any process (a plain unit test) gets a standalone process on a private device
+// rooted in a temporary folder, one per thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Device;
+class NSRunLoop;
+class NSNotificationCenter;
+
+class Process : public std::enable_shared_from_this<Process> {
+ public:
+  Process(Device& device, std::string name, std::uint64_t pid);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  const std::string& name() const { return name_; }
+  std::uint64_t pid() const { return pid_; }
+  Device& device() const { return device_; }
+  bool isRunning() const { return running_; }
+
+  NSRunLoop& mainRunLoop();
+  NSNotificationCenter& defaultCenter();
+
+  // Loads the library the device knows under `name` (see Device::setLibraryLocation) and
+  // runs its start-up initialisers in this process, in the order the library declares them.
+  // Returns false when the library cannot be found or loaded.
+  bool loadLibrary(std::string_view name);
+  bool hasLoadedLibrary(std::string_view name) const;
+
+  // Process-wide storage: one slot per key, made by `make` on first use in this process and
+  // destroyed, in reverse order of creation, when the process ends.
+  void* localSlot(const void* key, const std::function<std::shared_ptr<void>()>& make);
+
+  // Tears the process down (Device::terminate calls this): state is destroyed with the
+  // process current, so destructors that talk to the notification centre still work.
+  void terminate();
+
+  static Process& current();
+  static bool hasCurrent();  // false when only the standalone fallback would answer
+
+ private:
+  friend class ProcessScope;
+  Device& device_;
+  std::string name_;
+  std::uint64_t pid_;
+  bool running_ = true;
+  std::unique_ptr<NSRunLoop> runLoop_;
+  std::unique_ptr<NSNotificationCenter> center_;
+  std::vector<std::pair<const void*, std::shared_ptr<void>>> slots_;
+  std::vector<std::string> libraries_;
+};
+
+// Makes `process` current for the scope's lifetime; scopes nest.
+class ProcessScope {
+ public:
+  explicit ProcessScope(Process& process);
+  ~ProcessScope();
+  ProcessScope(const ProcessScope&) = delete;
+  ProcessScope& operator=(const ProcessScope&) = delete;
+
+ private:
+  Process* previous_;
+};
+
+// A value that exists once per process, default-constructed (or made by `make`) the first
+// time the current process asks for it. Declare it with static storage duration:
+//   static ProcessLocal<CGRect> FABFrameRecord;  ...  FABFrameRecord.get() = rect;
+template <typename T>
+class ProcessLocal {
+ public:
+  ProcessLocal() = default;
+  explicit ProcessLocal(std::function<T()> make) : make_(std::move(make)) {}
+  T& get() const {
+    void* slot = Process::current().localSlot(this, [this]() -> std::shared_ptr<void> {
+      return make_ ? std::make_shared<T>(make_()) : std::make_shared<T>();
+    });
+    return *static_cast<T*>(slot);
+  }
+  T* operator->() const { return &get(); }
+  T& operator*() const { return get(); }
+
+ private:
+  std::function<T()> make_;
+};
+
+// Declares a start-up initialiser of a library at host load time; the device's loader runs
+// a library's initialisers in ascending `order` each time the library is loaded into a process.
+class LibraryInitialisers {
+ public:
+  static bool declare(const std::string& library, int order, void (*initialiser)());
+  static std::vector<void (*)()> forLibrary(std::string_view library);
+};
+
+#define GW_LIBRARY_INITIALISER_CAT2(a, b) a##b
+#define GW_LIBRARY_INITIALISER_CAT(a, b) GW_LIBRARY_INITIALISER_CAT2(a, b)
+// GW_LIBRARY_INITIALISER("Gyrowhirl", 1, installHook);
+#define GW_LIBRARY_INITIALISER(library, order, function)                                  \
+  [[maybe_unused]] static const bool GW_LIBRARY_INITIALISER_CAT(gwLibraryInitialiser_, \
+                                                                __LINE__) =            \
+      LibraryInitialisers::declare(library, order, function)

@@ -1,0 +1,46 @@
+// Foundation's file access on the current device's file system (see DeviceFileSystem).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Foundation/Value.h"
+
+class NSFileManager {
+ public:
+  static NSFileManager& defaultManager();
+  bool fileExistsAtPath(std::string_view path) const;
+  // removeItemAtPath:error: (and removeItemAtURL:error: with a file URL). False with a
+  // description in `error` when nothing was removed.
+  bool removeItemAtPath(std::string_view path, std::string* error = nullptr) const;
+  bool createDirectoryAtPath(std::string_view path) const;
+};
+
+enum NSDataReadingOptions { NSDataReadingMappedIfSafe = 1, NSDataReadingUncached = 2 };
+
+namespace NSData {
+// initWithContentsOfFile:options:error: — the file's bytes, or nullopt with an error
+// description ("The file “lock.png” couldn’t be opened ...") in `error`.
+std::optional<Foundation::Data> dataWithContentsOfFile(std::string_view path, int options,
+                                                       std::string* error);
+}  // namespace NSData
+
+namespace NSDictionary {
+// initWithContentsOfFile: — a dictionary read from an XML or binary property list, or nullopt
+// when the file is missing, unreadable, malformed or not a dictionary.
+std::optional<Foundation::Dictionary> dictionaryWithContentsOfFile(std::string_view path);
+// writeToFile:atomically: — an XML property list; true when the file was written.
+bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path, bool atomically);
+}  // namespace NSDictionary
+
+// Coordinated read-modify-write of one file across processes (the role NSFileCoordinator plays
+// on the device): `body` runs while an exclusive advisory lock (flock on a hidden lock file
+// beside the target, in the same folder) is held, so two writers that each read, change and
+// write the file never lose each other's change. Works between real OS processes too.
+class NSFileCoordinator {
+ public:
+  // Returns false, without running `body`, when the lock cannot be taken.
+  static bool coordinateWritingItemAtPath(std::string_view path, const std::function<void()>& body);
+};

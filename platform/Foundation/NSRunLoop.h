@@ -1,0 +1,84 @@
+// A process's main run loop on the device's virtual clock, and NSTimer.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "Device/Device.h"
+#include "Foundation/Value.h"
+
+class Process;
+
+class NSRunLoop {
+ public:
+  explicit NSRunLoop(Process& process) : process_(process) {}
+  // The current process's main run loop. All work of a simulated process is on its main
+  // thread, so the current run loop is the main one.
+  static NSRunLoop& mainRunLoop();
+  static NSRunLoop& currentRunLoop() { return mainRunLoop(); }
+
+  Process& process() const { return process_; }
+  double now() const;  // the device's virtual time, seconds
+  // Runs `task` on this loop at virtual time `when` (no earlier than now).
+  Device::TaskId performAt(double when, std::function<void()> task);
+  void cancel(Device::TaskId id);
+
+ private:
+  Process& process_;
+};
+
+// A timer on a run loop. A scheduled timer is kept alive by its run loop until it is
+// invalidated (a one-shot timer invalidates itself just before it calls back, so the callback
+// may schedule a new one). Due timers fire in order of fire date, then of scheduling. A
+// repeating timer's fire dates are start + k × interval: they never drift.
+class NSTimer : public std::enable_shared_from_this<NSTimer> {
+ public:
+  using Action = std::function<void(NSTimer&)>;
+
+  // scheduledTimerWithTimeInterval:target:selector:userInfo:repeats: on the current run loop.
+  // The action holds whatever it captures (the target) until the timer is invalidated.
+  static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double seconds, Action action,
+                                                                 Foundation::Value userInfo,
+                                                                 bool repeats);
+  static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double seconds, Action action,
+                                                                 bool repeats) {
+    return scheduledTimerWithTimeInterval(seconds, std::move(action), Foundation::Value(), repeats);
+  }
+  // Target/selector form: the timer keeps `target` alive while it is valid, as NSTimer does.
+  template <typename T>
+  static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double seconds,
+                                                                 std::shared_ptr<T> target,
+                                                                 void (T::*selector)(NSTimer&),
+                                                                 Foundation::Value userInfo,
+                                                                 bool repeats) {
+    return scheduledTimerWithTimeInterval(
+        seconds, [target, selector](NSTimer& timer) { ((*target).*selector)(timer); },
+        std::move(userInfo), repeats);
+  }
+
+  ~NSTimer();
+  void invalidate();
+  bool isValid() const { return valid_; }
+  double timeInterval() const { return interval_; }
+  double fireDate() const { return fireDate_; }  // next fire time, virtual seconds
+  bool repeats() const { return repeats_; }
+  const Foundation::Value& userInfo() const { return userInfo_; }
+
+ private:
+  NSTimer(NSRunLoop& loop, double interval, Action action, Foundation::Value userInfo,
+          bool repeats);
+  void arm();
+  void fire();
+
+  NSRunLoop& loop_;
+  double interval_;
+  Action action_;
+  Foundation::Value userInfo_;
+  bool repeats_;
+  bool valid_ = true;
+  double startDate_ = 0;
+  std::uint64_t firings_ = 0;
+  double fireDate_ = 0;
+  Device::TaskId task_ = 0;
+  std::shared_ptr<NSTimer> selfWhileScheduled_;  // the run loop's reference
+};

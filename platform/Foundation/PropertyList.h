@@ -1,0 +1,31 @@
+// Property-list files: reading XML and binary property lists (through libplist) and writing
+// XML property lists. Reading never throws and never crashes on hostile input: input that is
+// too large or nested too deeply is refused before the parser sees it.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "Foundation/Value.h"
+
+namespace Foundation::PropertyList {
+
+inline constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+inline constexpr int kMaxNestingDepth = 512;
+
+// Parses XML or binary property-list bytes; nullopt when malformed, too big or too deep.
+// Points and colours never come out of a file.
+std::optional<Value> parse(std::span<const std::uint8_t> bytes);
+// Same, but only a dictionary root is accepted.
+std::optional<Dictionary> parseDictionary(std::span<const std::uint8_t> bytes);
+
+// An XML property list of `value`. Points and colours have no property-list form: a point is
+// written as a dictionary {x, y}, a colour as {red, green, blue, alpha}. Null is left out.
+std::string toXML(const Value& value);
+// A binary property list (used by tests: the device writes preference files in binary too).
+Data toBinary(const Value& value);
+
+}  // namespace Foundation::PropertyList
