@@ -28,12 +28,19 @@ enum CFNotificationSuspensionBehavior {
 CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter();
 
 // Registers `callback` for `name` in the current process. The Darwin centre ignores `object`
-// and user info, as on the device.
+// and user info, as on the device: callbacks get null for both. Registering twice means two
+// calls per post. The registrations of a process vanish when it ends; one removed before a
+// pending delivery runs is not called.
 void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void* observer,
                                      CFNotificationCallback callback, const std::string& name,
                                      const void* object,
                                      CFNotificationSuspensionBehavior suspensionBehavior);
+// Removes the current process's registrations of `observer`.
 void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer);
+
+// Schedules one delivery to each registration, on its process's main run loop at the current
+// virtual time, so it runs after the poster's current task (`deliverImmediately` changes
+// nothing).
 
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const std::string& name,
                                           const void* object, CFDictionaryRef userInfo,

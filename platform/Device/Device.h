@@ -47,10 +47,14 @@ class Device : public std::enable_shared_from_this<Device> {
   double nextTaskTime() const;
 
   // Schedules `task` to run inside `process` at virtual time `when` (clamped to now). Tasks of
-  // a process that has ended are dropped. Returns an id for cancel().
+  // a process that has ended are dropped. Returns an id for cancel(), or 0 when nothing was
+  // scheduled (an empty task, a process that has ended). `process` must be one made by
+  // launch(). Cancelling releases the task (and whatever it captured) at once; cancelling a
+  // task that has run, or id 0, does nothing.
   TaskId schedule(Process& process, double when, std::function<void()> task);
   void cancel(TaskId id);
-  // Called after every task that runs (for observers that diff the device state).
+  // Called after every task that runs (for observers that diff the device state), outside
+  // any process scope of the task.
   void setAfterEachTask(std::function<void()> hook) { afterEachTask_ = std::move(hook); }
 
   // ---- processes -----------------------------------------------------------------------
@@ -61,7 +65,8 @@ class Device : public std::enable_shared_from_this<Device> {
   void terminate(std::string_view name);
   // Ends and starts again under the same name: a fresh process (a respring for "SpringBoard").
   std::shared_ptr<Process> restart(const std::string& name);
-  // Observers told after a process has been launched / before it is torn down.
+  // Observers told after a process has been launched / before it is torn down. A device
+  // that is being destroyed ends its processes without telling the observers.
   void addLaunchObserver(std::function<void(Process&)> observer);
   void addTerminationObserver(std::function<void(Process&)> observer);
 
@@ -76,23 +81,32 @@ class Device : public std::enable_shared_from_this<Device> {
   T& service() {
     auto it = services_.find(std::type_index(typeid(T)));
     if (it == services_.end()) {
-      it = services_.emplace(std::type_index(typeid(T)), std::shared_ptr<void>(std::make_shared<T>())).first;
+      it = services_
+               .emplace(std::type_index(typeid(T)), std::shared_ptr<void>(std::make_shared<T>()))
+               .first;
     }
     return *static_cast<T*>(it->second.get());
   }
 
   // ---- events ----------------------------------------------------------------------------
+  // Listeners are called in order of subscription; one unsubscribed during an emit is not
+  // called afterwards, one subscribed during an emit first hears the next event.
   int subscribe(Listener listener);
   void unsubscribe(int token);
+  // Stamps the event with now().
   void emit(std::string name, Foundation::Dictionary fields);
 
   // The device of the current process.
   static Device& current();
 
  private:
+  friend class Process;
   explicit Device(std::filesystem::path root);
   struct Task;
   struct TaskOrder;
+  // Drops (and releases) every pending task of `process`; Process::terminate calls it.
+  void dropTasksOf(const Process& process);
+  void popCancelledTasks();
   std::filesystem::path root_;
   std::unique_ptr<DeviceFileSystem> fileSystem_;
   double now_ = 0;

@@ -36,7 +36,10 @@ class Process : public std::enable_shared_from_this<Process> {
 
   // Loads the library the device knows under `name` (see Device::setLibraryLocation) and
   // runs its start-up initialisers in this process, in the order the library declares them.
-  // Returns false when the library cannot be found or loaded.
+  // A library whose initialisers this host already knows (loaded before, or linked in) is not
+  // opened again. Loading it into the same process again does nothing, as with dlopen; a
+  // fresh process runs the initialisers again. Returns false when the library cannot be
+  // found or loaded.
   bool loadLibrary(std::string_view name);
   bool hasLoadedLibrary(std::string_view name) const;
 
@@ -45,9 +48,13 @@ class Process : public std::enable_shared_from_this<Process> {
   void* localSlot(const void* key, const std::function<std::shared_ptr<void>()>& make);
 
   // Tears the process down (Device::terminate calls this): state is destroyed with the
-  // process current, so destructors that talk to the notification centre still work.
+  // process current, so destructors that talk to the notification centre still work; then
+  // its timers are invalidated, the centre's observers and its pending tasks dropped.
+  // isRunning() is false from the start of the teardown. Idempotent.
   void terminate();
 
+  // The innermost ProcessScope's process, else this thread's standalone process (named
+  // "standalone", on a private device whose root folder is removed when the thread ends).
   static Process& current();
   static bool hasCurrent();  // false when only the standalone fallback would answer
 
@@ -107,7 +114,6 @@ class LibraryInitialisers {
 #define GW_LIBRARY_INITIALISER_CAT2(a, b) a##b
 #define GW_LIBRARY_INITIALISER_CAT(a, b) GW_LIBRARY_INITIALISER_CAT2(a, b)
 // GW_LIBRARY_INITIALISER("Gyrowhirl", 1, installHook);
-#define GW_LIBRARY_INITIALISER(library, order, function)                                  \
-  [[maybe_unused]] static const bool GW_LIBRARY_INITIALISER_CAT(gwLibraryInitialiser_, \
-                                                                __LINE__) =            \
+#define GW_LIBRARY_INITIALISER(library, order, function)                                           \
+  [[maybe_unused]] static const bool GW_LIBRARY_INITIALISER_CAT(gwLibraryInitialiser_, __LINE__) = \
       LibraryInitialisers::declare(library, order, function)

@@ -38,6 +38,7 @@ class NSNotificationCenter {
 
   // addObserver:selector:name:object: with no sender filter. `observer` is the identity
   // removeObserver() takes; it is not owned. An empty name observes every notification.
+  // Adding the same observer twice registers it twice (it is then called twice per post).
   void addObserver(const void* observer, Handler selector, std::string name);
   // addObserverForName:object:queue:usingBlock: with no sender and no queue (the block runs on
   // the posting thread). The centre keeps the block until removeObserver(token).
@@ -51,6 +52,9 @@ class NSNotificationCenter {
                             Foundation::Dictionary userInfo = {});
   void postNotification(const NSNotification& notification);
 
+  // Removes every registration (the end of the process that owns the centre).
+  void removeAllObservers();
+
   // Number of registrations of `observer` (under any name); for tests.
   std::size_t registrationCountForTesting(const void* observer) const;
 
@@ -60,7 +64,8 @@ class NSNotificationCenter {
     const void* observer;
     std::string name;
     std::shared_ptr<Handler> handler;
-    std::shared_ptr<bool> alive;
+    std::shared_ptr<bool> alive;  // shared with posts in progress
+    ObserverToken token;          // a block observer's token, so its address stays unique
   };
   std::vector<Registration> registrations_;
   std::uint64_t nextId_ = 1;

@@ -3,11 +3,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "Device/Device.h"
 #include "Foundation/Value.h"
 
 class Process;
+class NSTimer;
 
 class NSRunLoop {
  public:
@@ -23,14 +25,26 @@ class NSRunLoop {
   Device::TaskId performAt(double when, std::function<void()> task);
   void cancel(Device::TaskId id);
 
+  // Invalidates every timer scheduled on this loop (the end of its process), which releases
+  // their actions and targets: an owner that its own timer's action keeps alive is freed too.
+  void invalidateTimers();
+
  private:
+  friend class NSTimer;
+  void addTimer(const std::shared_ptr<NSTimer>& timer);
+
   Process& process_;
+  std::vector<std::weak_ptr<NSTimer>> timers_;
+  std::size_t pruneTimersAt_ = 16;
 };
 
 // A timer on a run loop. A scheduled timer is kept alive by its run loop until it is
 // invalidated (a one-shot timer invalidates itself just before it calls back, so the callback
-// may schedule a new one). Due timers fire in order of fire date, then of scheduling. A
-// repeating timer's fire dates are start + k × interval: they never drift.
+// may schedule a new one) or its process ends. Due timers fire in order of fire date, then of
+// scheduling (a repeating timer counts as scheduled again each time it fires). A repeating
+// timer's fire dates are start + k × interval: they never drift. A timer invalidated before
+// its turn (even by another callback in the same instant) never fires again. An interval of
+// zero or less (or not a number) becomes 0.0001 s, as on the device.
 class NSTimer : public std::enable_shared_from_this<NSTimer> {
  public:
   using Action = std::function<void(NSTimer&)>;
@@ -65,12 +79,13 @@ class NSTimer : public std::enable_shared_from_this<NSTimer> {
   const Foundation::Value& userInfo() const { return userInfo_; }
 
  private:
-  NSTimer(NSRunLoop& loop, double interval, Action action, Foundation::Value userInfo,
+  NSTimer(Process& process, double interval, Action action, Foundation::Value userInfo,
           bool repeats);
   void arm();
   void fire();
 
-  NSRunLoop& loop_;
+  // Weak: a timer kept by its owner past the end of its process must not reach a dead loop.
+  std::weak_ptr<Process> process_;
   double interval_;
   Action action_;
   Foundation::Value userInfo_;
@@ -79,6 +94,7 @@ class NSTimer : public std::enable_shared_from_this<NSTimer> {
   double startDate_ = 0;
   std::uint64_t firings_ = 0;
   double fireDate_ = 0;
+  // The pending firing; its task holds the run loop's reference to the timer, released
+  // when the timer is invalidated or the process ends.
   Device::TaskId task_ = 0;
-  std::shared_ptr<NSTimer> selfWhileScheduled_;  // the run loop's reference
 };

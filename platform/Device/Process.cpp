@@ -1,0 +1,204 @@
+#include "Device/Process.h"
+
+#include <dlfcn.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <utility>
+
+#include "Device/Device.h"
+#include "Foundation/NSNotificationCenter.h"
+#include "Foundation/NSRunLoop.h"
+
+namespace {
+
+thread_local Process* currentProcess = nullptr;
+
+// The device that answers Process::current() on a thread where no process is current: a
+// private device rooted in a fresh temporary folder, removed again when the thread ends.
+class StandaloneHost {
+ public:
+  StandaloneHost() {
+    std::error_code error;
+    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+    if (error) temp = "/tmp";
+    std::string pattern = (temp / "gyrowhirl-standalone-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr)
+      root_ = pattern;
+    else
+      root_ = temp / "gyrowhirl-standalone";
+    device_ = Device::create(root_);
+  }
+  ~StandaloneHost() {
+    device_.reset();
+    std::error_code error;
+    std::filesystem::remove_all(root_, error);
+  }
+  StandaloneHost(const StandaloneHost&) = delete;
+  StandaloneHost& operator=(const StandaloneHost&) = delete;
+
+  // Launched again if someone ended it.
+  Process& process() {
+    std::shared_ptr<Process> process = device_->process(kName);
+    if (!process) process = device_->launch(kName);
+    return *process;
+  }
+
+ private:
+  static constexpr const char* kName = "standalone";
+  std::filesystem::path root_;
+  std::shared_ptr<Device> device_;
+};
+
+thread_local std::unique_ptr<StandaloneHost> standaloneHost;
+
+// Libraries declare their initialisers while the host loads them (static construction),
+// possibly before main() and on whichever thread calls dlopen.
+struct InitialiserRegistry {
+  struct Entry {
+    std::string library;
+    int order;
+    std::uint64_t sequence;
+    void (*initialiser)();
+  };
+  std::mutex mutex;
+  std::vector<Entry> entries;
+  std::uint64_t nextSequence = 0;
+};
+
+InitialiserRegistry& initialiserRegistry() {
+  static InitialiserRegistry registry;
+  return registry;
+}
+
+}  // namespace
+
+// ---- Process ------------------------------------------------------------------------------
+
+Process::Process(Device& device, std::string name, std::uint64_t pid)
+    : device_(device),
+      name_(std::move(name)),
+      pid_(pid),
+      runLoop_(std::make_unique<NSRunLoop>(*this)),
+      center_(std::make_unique<NSNotificationCenter>()) {}
+
+Process::~Process() {
+  terminate();
+}
+
+NSRunLoop& Process::mainRunLoop() {
+  return *runLoop_;
+}
+
+NSNotificationCenter& Process::defaultCenter() {
+  return *center_;
+}
+
+void* Process::localSlot(const void* key, const std::function<std::shared_ptr<void>()>& make) {
+  for (auto& slot : slots_) {
+    if (slot.first == key) return slot.second.get();
+  }
+  // Made before it is recorded: slots that `make` creates in turn come first, so they are
+  // destroyed after the one that may depend on them.
+  std::shared_ptr<void> value = make();
+  for (auto& slot : slots_) {
+    if (slot.first == key) return slot.second.get();  // `make` asked for its own key
+  }
+  slots_.emplace_back(key, value);
+  return value.get();
+}
+
+void Process::terminate() {
+  if (!running_) return;
+  // Not running from here on: nothing new is scheduled for it, and a nested terminate() from
+  // a destructor does nothing.
+  running_ = false;
+  ProcessScope scope(*this);
+  auto tearDown = [this] {
+    // One at a time, newest first; a destructor may still reach (or even recreate) others.
+    while (!slots_.empty()) {
+      std::shared_ptr<void> slot = std::move(slots_.back().second);
+      slots_.pop_back();
+      slot.reset();
+    }
+    runLoop_->invalidateTimers();
+    center_->removeAllObservers();
+  };
+  tearDown();
+  device_.dropTasksOf(*this);
+  tearDown();  // whatever the destructors of dropped tasks made in turn
+}
+
+bool Process::hasLoadedLibrary(std::string_view name) const {
+  return std::find(libraries_.begin(), libraries_.end(), name) != libraries_.end();
+}
+
+bool Process::loadLibrary(std::string_view name) {
+  if (hasLoadedLibrary(name)) return true;  // as with dlopen, initialisers run once
+  if (!running_) return false;
+  const std::string library(name);
+  std::vector<void (*)()> initialisers = LibraryInitialisers::forLibrary(library);
+  if (initialisers.empty()) {
+    // Not in this host yet: loading the file runs its static constructors, which declare the
+    // initialisers. The handle is kept for the life of the host, as the code stays in use.
+    std::filesystem::path file = device_.libraryLocation(library);
+    if (file.empty()) return false;
+    if (dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL) == nullptr) return false;
+    initialisers = LibraryInitialisers::forLibrary(library);
+  }
+  libraries_.push_back(library);
+  ProcessScope scope(*this);
+  for (auto* initialiser : initialisers) initialiser();
+  return true;
+}
+
+Process& Process::current() {
+  if (currentProcess != nullptr) return *currentProcess;
+  if (!standaloneHost) standaloneHost = std::make_unique<StandaloneHost>();
+  return standaloneHost->process();
+}
+
+bool Process::hasCurrent() {
+  return currentProcess != nullptr;
+}
+
+// ---- ProcessScope ---------------------------------------------------------------------------
+
+ProcessScope::ProcessScope(Process& process) : previous_(currentProcess) {
+  currentProcess = &process;
+}
+
+ProcessScope::~ProcessScope() {
+  currentProcess = previous_;
+}
+
+// ---- LibraryInitialisers --------------------------------------------------------------------
+
+bool LibraryInitialisers::declare(const std::string& library, int order, void (*initialiser)()) {
+  if (initialiser == nullptr) return false;
+  InitialiserRegistry& registry = initialiserRegistry();
+  std::lock_guard lock(registry.mutex);
+  registry.entries.push_back({library, order, registry.nextSequence++, initialiser});
+  return true;
+}
+
+std::vector<void (*)()> LibraryInitialisers::forLibrary(std::string_view library) {
+  InitialiserRegistry& registry = initialiserRegistry();
+  std::vector<InitialiserRegistry::Entry> matching;
+  {
+    std::lock_guard lock(registry.mutex);
+    for (const auto& entry : registry.entries) {
+      if (entry.library == library) matching.push_back(entry);
+    }
+  }
+  std::sort(matching.begin(), matching.end(), [](const auto& a, const auto& b) {
+    return a.order != b.order ? a.order < b.order : a.sequence < b.sequence;
+  });
+  std::vector<void (*)()> initialisers;
+  initialisers.reserve(matching.size());
+  for (const auto& entry : matching) initialisers.push_back(entry.initialiser);
+  return initialisers;
+}
