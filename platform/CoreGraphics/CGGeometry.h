@@ -43,6 +43,8 @@ inline CGFloat CGRectGetMinX(const CGRect& r) { return std::min(r.origin.x, r.or
 inline CGFloat CGRectGetMaxX(const CGRect& r) { return std::max(r.origin.x, r.origin.x + r.size.width); }
 inline CGFloat CGRectGetMinY(const CGRect& r) { return std::min(r.origin.y, r.origin.y + r.size.height); }
 inline CGFloat CGRectGetMaxY(const CGRect& r) { return std::max(r.origin.y, r.origin.y + r.size.height); }
+inline CGFloat CGRectGetMidX(const CGRect& r) { return r.origin.x + r.size.width / 2; }
+inline CGFloat CGRectGetMidY(const CGRect& r) { return r.origin.y + r.size.height / 2; }
 inline CGFloat CGRectGetWidth(const CGRect& r) { return std::abs(r.size.width); }
 inline CGFloat CGRectGetHeight(const CGRect& r) { return std::abs(r.size.height); }
 

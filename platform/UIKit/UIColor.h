@@ -19,6 +19,9 @@ class UIColor {
   double blue() const { return blue_; }
   double alpha() const { return alpha_; }
 
+  // The CoreGraphics colour a layer takes (CGColor): the same four components.
+  UIColor CGColor() const { return *this; }
+
   // "UIExtendedSRGBColorSpace r g b a", as the device describes a colour.
   std::string description() const;
 

@@ -1,0 +1,7 @@
+#include "UIKit/UIImpactFeedbackGenerator.h"
+
+#include "Device/Device.h"
+
+void UIImpactFeedbackGenerator::impactOccurred() {
+  Device::current().emit("haptic", {{"style", Foundation::Value::integer(style_)}});
+}
