@@ -1,0 +1,32 @@
+#include "UIKit/UIApplication.h"
+
+#include <map>
+
+#include "Device/Process.h"
+
+namespace {
+
+// Written only by static initialisers while the platform library loads, read-only after.
+std::map<std::string, UIApplication::Factory, std::less<>>& principalClasses() {
+  static std::map<std::string, UIApplication::Factory, std::less<>> classes;
+  return classes;
+}
+
+const ProcessLocal<std::shared_ptr<UIApplication>> processApplication;
+
+}  // namespace
+
+std::shared_ptr<UIApplication> UIApplication::sharedApplication() {
+  auto& application = processApplication.get();
+  if (!application) {
+    const auto& classes = principalClasses();
+    auto it = classes.find(Process::current().name());
+    application = it != classes.end() ? it->second() : std::make_shared<UIApplication>();
+  }
+  return application;
+}
+
+bool UIApplication::declarePrincipalClass(std::string processName, Factory make) {
+  principalClasses()[std::move(processName)] = make;
+  return true;
+}
