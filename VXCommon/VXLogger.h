@@ -31,7 +31,8 @@ class VXLogger {
   // The sink: discards `line` unless a redirect is set.
   static void log(std::string_view line);
 
-  // Redirects the sink (an empty function restores discarding). Not for production use.
+  // Redirects the sink of the current process (an empty function restores discarding; a
+  // restarted process discards again). Not for production use.
   static void setSinkForTesting(Sink sink);
 
   // Builds the log record of a call site: the last path component of `sourcePath`.
@@ -50,6 +51,7 @@ inline std::string toText(const std::string& s) { return s; }
 inline std::string toText(std::string_view s) { return std::string(s); }
 inline std::string toText(const char* s) { return s ? std::string(s) : std::string("(null)"); }
 inline std::string toText(bool b) { return b ? "1" : "0"; }
+// The shortest text that reads back as `d` ("0.3", "2", "1e+20"), whatever the conversion.
 std::string toText(double d);
 inline std::string toText(const Foundation::Value& v) { return v.description(); }
 template <typename T>

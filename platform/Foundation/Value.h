@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -102,7 +103,10 @@ class Dictionary {
   bool contains(std::string_view key) const { return find(key) != nullptr; }
   void set(std::string key, Value value);
   bool remove(std::string_view key);
-  void clear() { entries_.clear(); }
+  void clear() {
+    entries_.clear();
+    index_.clear();
+  }
 
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
@@ -110,10 +114,17 @@ class Dictionary {
   auto begin() const { return entries_.begin(); }
   auto end() const { return entries_.end(); }
 
-  friend bool operator==(const Dictionary&, const Dictionary&) = default;
+  // Equal when both hold the same keys with equal values in the same order.
+  friend bool operator==(const Dictionary& a, const Dictionary& b) {
+    return a.entries_ == b.entries_;
+  }
 
  private:
+  void rebuildIndex();
   std::vector<Entry> entries_;
+  // Key -> position in entries_, kept only for large dictionaries (a file may list very many
+  // keys; without it reading one would take quadratic time).
+  std::unordered_map<std::string, std::size_t> index_;
 };
 
 }  // namespace Foundation

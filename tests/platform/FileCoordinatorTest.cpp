@@ -1,0 +1,101 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "Device/DeviceFileSystem.h"
+#include "Foundation/NSFileManager.h"
+#include "support/ScopedTestDevice.h"
+
+namespace {
+
+constexpr const char* kCounterPath = "/var/mobile/Library/Preferences/counter.plist";
+
+// True when another open file description could take the lock right now.
+bool lockIsFree(const std::filesystem::path& lockFile) {
+  const int fd = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return free;
+}
+
+// One read-modify-write of the counter, coordinated.
+bool incrementCounter() {
+  bool written = false;
+  const bool coordinated = NSFileCoordinator::coordinateWritingItemAtPath(kCounterPath, [&] {
+    Foundation::Dictionary dict =
+        NSDictionary::dictionaryWithContentsOfFile(kCounterPath).value_or(Foundation::Dictionary{});
+    const std::int64_t count = dict.valueForKey("count").longLongValue();
+    dict.set("count", Foundation::Value::integer(count + 1));
+    written = NSDictionary::writeToFile(dict, kCounterPath, true);
+  });
+  return coordinated && written;
+}
+
+TEST(FileCoordinatorTest, TwoOSProcessesLoseNoIncrement) {
+  constexpr int kIncrementsPerProcess = 200;
+  constexpr int kProcesses = 2;
+  ScopedTestDevice device;
+  int gate[2];
+  ASSERT_EQ(::pipe(gate), 0);
+  pid_t children[kProcesses];
+  for (pid_t& child : children) {
+    child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // Both children start together once the parent closes the gate.
+      ::close(gate[1]);
+      char byte;
+      while (::read(gate[0], &byte, 1) < 0 && errno == EINTR) {
+      }
+      int failures = 0;
+      for (int i = 0; i < kIncrementsPerProcess; ++i) failures += incrementCounter() ? 0 : 1;
+      ::_exit(failures == 0 ? 0 : 1);
+    }
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
+  const auto dict = NSDictionary::dictionaryWithContentsOfFile(kCounterPath);
+  ASSERT_TRUE(dict);
+  const Foundation::Value count = dict->valueForKey("count");
+  EXPECT_EQ(count.kind(), Foundation::Value::Kind::Integer);
+  EXPECT_EQ(count.longLongValue(), kIncrementsPerProcess * kProcesses);
+}
+
+TEST(FileCoordinatorTest, HoldsTheLockOnlyWhileTheBodyRuns) {
+  ScopedTestDevice device;
+  const std::filesystem::path lockFile =
+      device.device().fileSystem().hostPath("/var/mobile/Library/Preferences/.counter.plist.lock");
+  bool ran = false;
+  EXPECT_TRUE(NSFileCoordinator::coordinateWritingItemAtPath(kCounterPath, [&] {
+    ran = true;
+    EXPECT_FALSE(lockIsFree(lockFile));
+  }));
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(lockIsFree(lockFile));
+
+  // A body that throws still releases the lock.
+  EXPECT_THROW(NSFileCoordinator::coordinateWritingItemAtPath(
+                   kCounterPath, [] { throw std::runtime_error("body failed"); }),
+               std::runtime_error);
+  EXPECT_TRUE(lockIsFree(lockFile));
+
+  // The device root itself cannot be coordinated.
+  ran = false;
+  EXPECT_FALSE(NSFileCoordinator::coordinateWritingItemAtPath("/..", [&] { ran = true; }));
+  EXPECT_FALSE(ran);
+}
+
+}  // namespace
