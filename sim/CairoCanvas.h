@@ -1,0 +1,92 @@
+// A cairo drawing surface and its context, owned together, with the few drawing helpers the
+// simulator's pictures share (rounded rectangles, colours, text in the one sans-serif face).
+// Internal to the simulator's drawing code: the public headers of the pictures keep cairo out.
+//
+// Coordinates are cairo's user space; text helpers take sizes in the same units.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+// A colour with straight (not premultiplied) components in 0..1.
+struct Rgba {
+  double r = 0, g = 0, b = 0, a = 1;
+  Rgba withAlpha(double alpha) const { return {r, g, b, alpha}; }
+};
+// 0xRRGGBB as a colour.
+Rgba rgbHex(std::uint32_t rgb, double alpha = 1);
+
+class CairoCanvas {
+ public:
+  enum class Align { Left, Center, Right };
+  enum class Weight { Light, Regular, Bold };
+  struct TextStyle {
+    double size = 12;
+    Weight weight = Weight::Regular;
+    Rgba color{0, 0, 0, 1};
+    Align align = Align::Left;
+  };
+
+  // An ARGB32 image of `widthPixels` × `heightPixels`, transparent.
+  static CairoCanvas image(int widthPixels, int heightPixels);
+  // An SVG document of `widthPoints` × `heightPoints`, written to `path` as it is drawn and
+  // completed by finish().
+  static CairoCanvas svg(const std::filesystem::path& path, double widthPoints,
+                         double heightPoints);
+
+  CairoCanvas(CairoCanvas&& other) noexcept;
+  CairoCanvas& operator=(CairoCanvas&& other) noexcept;
+  CairoCanvas(const CairoCanvas&) = delete;
+  CairoCanvas& operator=(const CairoCanvas&) = delete;
+  ~CairoCanvas();
+
+  cairo_t* context() const { return cr_; }
+  cairo_surface_t* surface() const { return surface_; }
+  // False when the surface could not be made or drawing went wrong; `error` says why.
+  bool ok(std::string& error) const;
+
+  // Writes an image canvas as a PNG file. False, with the reason, when it cannot.
+  bool writePng(const std::filesystem::path& path, std::string& error);
+  // Completes the file of an SVG canvas (nothing to do for an image). False on failure.
+  bool finish(std::string& error);
+  // The image's pixels: native-endian 0xAARRGGBB, premultiplied, row by row, no padding.
+  std::vector<std::uint32_t> pixels() const;
+
+  // ---- helpers -------------------------------------------------------------------------
+  // Adds a closed rounded rectangle to the current path; the radius is clamped to half the
+  // shorter side.
+  static void roundedRectangle(cairo_t* cr, double x, double y, double width, double height,
+                               double radius);
+  static void setColor(cairo_t* cr, const Rgba& color);
+  static void selectFont(cairo_t* cr, const TextStyle& style);
+  static double textWidth(cairo_t* cr, std::string_view text, const TextStyle& style);
+  // Draws one line of text with its baseline at `baselineY`; `x` is its left edge, centre or
+  // right edge depending on the alignment.
+  static void drawText(cairo_t* cr, std::string_view text, double x, double baselineY,
+                       const TextStyle& style);
+  // `text` shortened with an ellipsis to fit `maxWidth` (whole UTF-8 characters only).
+  static std::string elide(cairo_t* cr, std::string_view text, double maxWidth,
+                           const TextStyle& style);
+  // Breaks `text` at its line feeds, then at spaces so that no line is wider than
+  // `maxWidth` (a single word that is wider stays whole).
+  static std::vector<std::string> wrap(cairo_t* cr, std::string_view text, double maxWidth,
+                                       const TextStyle& style);
+  // An image surface holding a copy of premultiplied ARGB32 pixels; the caller destroys it.
+  static cairo_surface_t* surfaceFromPixels(int width, int height, const std::uint32_t* pixels);
+
+ private:
+  CairoCanvas(cairo_surface_t* surface, bool isImage);
+
+  cairo_surface_t* surface_ = nullptr;
+  cairo_t* cr_ = nullptr;
+  bool isImage_ = true;
+};
+
+}  // namespace sim

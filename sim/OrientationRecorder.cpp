@@ -1,0 +1,13 @@
+#include "sim/OrientationRecorder.h"
+
+#include "Device/Device.h"
+
+namespace sim {
+
+void OrientationRecorder::orientationChanged(std::uint64_t orientation) {
+  device_.emit("orientation",
+               Foundation::Dictionary{
+                   {"value", Foundation::Value::integer(static_cast<std::int64_t>(orientation))}});
+}
+
+}  // namespace sim

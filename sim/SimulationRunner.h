@@ -1,0 +1,99 @@
+// Plays a scenario (and, for `replay`, an attitude trace) on a simulated device and records
+// what happens in a Timeline.
+//
+// The device lives for one run, rooted in the folder the options name (kept afterwards) or in
+// a fresh temporary folder (removed afterwards). The scenario's setup is applied before
+// anything boots; then the device's clock is advanced to each action's time (everything the
+// device has due by then runs first) and the action is performed in the process it belongs
+// to. Device events become timeline events as they happen: "orientation", "lock", "notify",
+// "file", "haptic", ... pass through with their fields; a view of class "VXFab" joining or
+// leaving the screen becomes `button` "shown" / "removed".
+//
+// `boot` launches the home-screen process "SpringBoard", completes its launch and starts a
+// motion helper whose delegate records each report as `orientation` (the simulator stands in
+// for the tweak manager until the tweak library starts itself); `respring` restarts that
+// process and boots again.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Foundation/Value.h"
+#include "sim/Scenario.h"
+
+class Device;
+class Process;
+struct DeviceEvent;
+
+namespace sim {
+
+class Timeline;
+class TemporaryFolder;
+class TouchPerformer;
+
+struct SimulationOptions {
+  // The device's root folder, kept after the run; a temporary folder when absent.
+  std::optional<std::filesystem::path> deviceRoot;
+  // Also record the tweak library's log lines (`log` events).
+  bool logLines = false;
+};
+
+class SimulationRunner {
+ public:
+  enum class Status { Done, BadInput, Failed };
+  struct Outcome {
+    Status status = Status::Done;
+    std::string message;  // for BadInput: "FILE:LINE: what is wrong"
+  };
+
+  static constexpr const char* kHomeScreenProcessName = "SpringBoard";
+  // The simulator's own process on the device: files it writes and notifications it posts
+  // come from here, as from any other program on the device.
+  static constexpr const char* kHandProcessName = "gyrowhirl-sim";
+  static constexpr const char* kDefaultReplayAppBundleId = "com.example.app";
+  static constexpr const char* kSettingsChangedNotification = "com.zel.gyrowhirl.settingschanged";
+
+  SimulationRunner(SimulationOptions options, Timeline& timeline);
+  ~SimulationRunner();
+  SimulationRunner(const SimulationRunner&) = delete;
+  SimulationRunner& operator=(const SimulationRunner&) = delete;
+
+  // Runs `scenario` until its end time.
+  Outcome run(const Scenario& scenario);
+  // Replays the trace at `tracePath`, each sample setting the device's attitude at its time.
+  // The whole trace is checked first, so a bad trace runs nothing. `scenario` (may be null)
+  // sets the device up and its timed actions are merged with the samples (at equal times the
+  // sample comes first); without one, or when it has no timed actions, the device boots at 0
+  // with an app in front in upright portrait and the orientation lock on. The run ends at the
+  // scenario's `end`, else at the later of the last sample and the scenario's own default end
+  // (the last sample alone when no scenario actions were given).
+  Outcome replay(const std::string& tracePath, const Scenario* scenario);
+
+  // The set-up of a replay without a scenario (see replay()).
+  static Scenario defaultReplayScenario();
+  // "FILE:LINE: ..." for the first action this simulator cannot perform yet, or nullopt.
+  static std::optional<std::string> unsupportedAction(const Scenario& scenario);
+
+ private:
+  Outcome start(const Scenario& scenario);
+  void stop();
+  void perform(const Action& action);
+  void boot();
+  void startMotionSampling();
+  void writePreference(const std::string& key, const Foundation::Value& value);
+  void deletePreferences();
+  void postSettingsChanged();
+  void onDeviceEvent(const DeviceEvent& event);
+
+  SimulationOptions options_;
+  Timeline& timeline_;
+  std::unique_ptr<TemporaryFolder> temporaryRoot_;
+  std::shared_ptr<Device> device_;
+  std::shared_ptr<Process> hand_;
+  std::unique_ptr<TouchPerformer> touches_;
+  int subscription_ = 0;
+};
+
+}  // namespace sim

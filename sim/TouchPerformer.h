@@ -1,0 +1,65 @@
+// The person's finger on the simulated screen: `tap`, `touch X Y` and `drag` of a scenario.
+//
+// "The button" is the floating button of a suggestion: the front-most visible view of class
+// "VXFab" in the windows on screen. A tap or a drag is aimed at the button's centre; when
+// there is no button, or it takes no touches there (during a fade), the touch is recorded as
+// passing through and nothing is delivered. Every touch is recorded in the timeline as
+// `touch` with x, y and `to` ("button" | "passthrough"); after each drag event the button's
+// frame is recorded as `button` with state "moved".
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "CoreGraphics/CGGeometry.h"
+#include "UIKit/UITouchInput.h"
+#include "sim/Scenario.h"
+
+class Device;
+class Process;
+class UIView;
+
+namespace sim {
+
+class Timeline;
+
+class TouchPerformer {
+ public:
+  static constexpr const char* kButtonClassName = "VXFab";
+  // Time between the events of a drag.
+  static constexpr double kDragEventIntervalSeconds = 0.05;
+
+  // `hand` is the simulator's own process, which schedules the later events of a drag.
+  TouchPerformer(Device& device, std::shared_ptr<Process> hand, Timeline& timeline);
+
+  void tap();
+  void touch(CGPoint screenPoint);
+  // Begins now; the changed events and the end follow on the device's clock, 0.05 s apart.
+  void drag(const DragAction& drag);
+
+  // The button on screen now, or null.
+  std::shared_ptr<UIView> visibleButton() const;
+  // Where a touch meant for the button lands when there is none: the centre of the last
+  // button seen, else of the screen.
+  CGPoint fallbackPoint() const;
+  void noteButtonFrame(const CGRect& frame) {
+    lastButtonFrame_ = frame;
+    seenButton_ = true;
+  }
+
+ private:
+  // The button, when a touch at its centre would reach it.
+  std::shared_ptr<UIView> touchableButton(CGPoint& centre) const;
+  void recordTouch(CGPoint point, bool toButton);
+  void recordButtonMoved(const std::shared_ptr<UIView>& button);
+
+  Device& device_;
+  std::shared_ptr<Process> hand_;
+  Timeline& timeline_;
+  UITouchInput input_;
+  CGRect lastButtonFrame_{};
+  bool seenButton_ = false;
+  std::uint64_t dragGeneration_ = 0;
+};
+
+}  // namespace sim

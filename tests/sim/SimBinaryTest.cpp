@@ -1,0 +1,355 @@
+// Runs the built gyrowhirl-sim the way people and other checks do, and reads its JSON Lines.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Foundation/PropertyList.h"
+#include "VXCommon/VXMotionHelper.h"
+#include "VXCommon/VXOrientationClassifier.h"
+#include "sim/TemporaryFolder.h"
+#include "sim/TextUtilities.h"
+#include "sim/TraceReader.h"
+
+namespace sim {
+namespace {
+
+struct RunResult {
+  int exitStatus = -1;
+  std::string out;
+  std::string err;
+  std::vector<std::string> lines;  // stdout, line by line
+};
+
+std::string slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+std::string shellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted.push_back(c);
+    }
+  }
+  return quoted + "'";
+}
+
+class SimBinaryTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(folder_.valid()); }
+
+  std::string write(const std::string& name, const std::string& text) {
+    std::filesystem::path path = folder_.path() / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+
+  RunResult sim(const std::vector<std::string>& arguments) {
+    std::string command = shellQuoted(GW_SIM_BINARY);
+    for (const auto& argument : arguments) command += " " + shellQuoted(argument);
+    const auto outPath = folder_.path() / "stdout";
+    const auto errPath = folder_.path() / "stderr";
+    command += " >" + shellQuoted(outPath.string()) + " 2>" + shellQuoted(errPath.string());
+    RunResult result;
+    int status = std::system(command.c_str());
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = slurp(outPath);
+    result.err = slurp(errPath);
+    std::istringstream lines(result.out);
+    for (std::string line; std::getline(lines, line);) result.lines.push_back(line);
+    return result;
+  }
+
+  // The lines of `result` whose event is `ev`.
+  static std::vector<std::string> events(const RunResult& result, const std::string& ev) {
+    std::vector<std::string> found;
+    for (const auto& line : result.lines) {
+      if (line.find("\"ev\":\"" + ev + "\"") != std::string::npos) found.push_back(line);
+    }
+    return found;
+  }
+
+  TemporaryFolder folder_{"gyrowhirl-sim-test-"};
+};
+
+TEST_F(SimBinaryTest, TurningTheDeviceReportsEachChangeOnceAndTheUsersLockChanges) {
+  std::string scenario = write("turn.scn",
+                               "app com.example.reader\n"
+                               "at 0 boot\n"
+                               "at 0 front com.example.reader\n"
+                               "at 0 orientationlock on\n"
+                               "at 1 turn portrait\n"
+                               "at 1.5 attitude 0.1 1.3   # still portrait: no report\n"
+                               "at 2 turn landscape\n"
+                               "at 3 turn flat           # neither: no report\n"
+                               "at 3.5 turn portrait\n"
+                               "at 4 orientationlock off\n"
+                               "end 4.5\n");
+  RunResult r = sim({"run", scenario, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  // Ticks fall at k × 0.30000001192092896 s after boot; a change shows at the next tick.
+  const std::vector<std::string> expected = {
+      R"({"t":0.000,"ev":"boot"})",
+      R"({"t":0.000,"ev":"lock","on":true,"by":"user"})",
+      R"({"t":1.200,"ev":"orientation","value":1})",
+      R"({"t":2.100,"ev":"orientation","value":2})",
+      R"({"t":3.600,"ev":"orientation","value":1})",
+      R"({"t":4.000,"ev":"lock","on":false,"by":"user"})",
+  };
+  EXPECT_EQ(r.lines, expected);
+}
+
+TEST_F(SimBinaryTest, WithoutDeviceMotionNothingIsEverReported) {
+  std::string scenario = write("still.scn",
+                               "motion no\n"
+                               "gyro no\n"
+                               "at 0 boot\n"
+                               "at 1 turn landscape\n"
+                               "at 2 turn portrait\n");
+  RunResult r = sim({"run", scenario, "--jsonl", "--log"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_TRUE(events(r, "orientation").empty()) << r.out;
+  // The helper says it started, and nothing about sensors it does not have.
+  std::vector<std::string> logs = events(r, "log");
+  ASSERT_EQ(logs.size(), 1u) << r.out;
+  EXPECT_NE(logs[0].find("VXMotionHelper initialized"), std::string::npos);
+  EXPECT_EQ(logs[0].find(R"({"t":0.000,"ev":"log","line":"<VX> )"), 0u);
+}
+
+TEST_F(SimBinaryTest, RespringStartsAFreshHelperThatReportsAgain) {
+  std::string scenario = write("respring.scn",
+                               "at 0 boot\n"
+                               "at 0 turn landscape\n"
+                               "at 1 respring\n"
+                               "end 2\n");
+  RunResult r = sim({"run", scenario, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  const std::vector<std::string> expected = {
+      R"({"t":0.000,"ev":"boot"})",
+      R"({"t":0.300,"ev":"orientation","value":2})",
+      R"({"t":1.000,"ev":"boot"})",
+      R"({"t":1.300,"ev":"orientation","value":2})",
+  };
+  EXPECT_EQ(r.lines, expected);
+}
+
+TEST_F(SimBinaryTest, HumanReadableByDefault) {
+  std::string scenario = write("h.scn", "at 0 boot\nat 0 turn portrait\nend 1\n");
+  RunResult r = sim({"run", scenario});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  const std::vector<std::string> expected = {"     0.000  boot",
+                                             "     0.300  orientation   value=1"};
+  EXPECT_EQ(r.lines, expected);
+}
+
+TEST_F(SimBinaryTest, AKeptDeviceRootHoldsThePreferencesFileAndTheLockImage) {
+  std::string root = (folder_.path() / "device").string();
+  std::string scenario = write("prefs.scn",
+                               "pref pToggleIsEnabled false\n"
+                               "pref pOtherOrigin 10.5,20\n"
+                               "at 0 boot\n"
+                               "at 1 prefs write pSegmentedButtonSize 2\n"
+                               "end 1\n");
+  RunResult r = sim({"run", scenario, "--device-root", root, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  const std::string prefsPath = "/var/mobile/Library/Preferences/com.zel.gyrowhirlprefs.plist";
+  const std::vector<std::string> expected = {
+      R"({"t":0.000,"ev":"boot"})",
+      R"({"t":1.000,"ev":"file","op":"write","path":")" + prefsPath + "\"}",
+      R"({"t":1.000,"ev":"notify","name":"com.zel.gyrowhirl.settingschanged"})",
+  };
+  EXPECT_EQ(r.lines, expected);
+
+  std::string bytes = slurp(root + prefsPath);
+  auto dict = Foundation::PropertyList::parseDictionary(
+      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  ASSERT_TRUE(dict.has_value());
+  EXPECT_EQ(dict->keys(),
+            (std::vector<std::string>{"pToggleIsEnabled", "pOtherOrigin", "pSegmentedButtonSize"}));
+  EXPECT_EQ(dict->valueForKey("pToggleIsEnabled"), Foundation::Value::boolean(false));
+  EXPECT_EQ(dict->valueForKey("pSegmentedButtonSize"), Foundation::Value::integer(2));
+  const auto* origin = dict->valueForKey("pOtherOrigin").dictionaryValue();
+  ASSERT_NE(origin, nullptr);
+  EXPECT_EQ(origin->valueForKey("x").doubleValue(), 10.5);
+
+  std::string png = slurp(root + "/var/mobile/Library/Preferences/GyrowhirlPrefs/lock.png");
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+  // The same device again, told to have no image folder: it is gone afterwards.
+  std::string missing = write("missing.scn", "lockimage missing\nat 0 prefs delete\nend 0\n");
+  r = sim({"run", missing, "--device-root", root, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(root + "/var/mobile/Library/Preferences/GyrowhirlPrefs"));
+  EXPECT_FALSE(std::filesystem::exists(root + prefsPath));
+  EXPECT_EQ(events(r, "file").size(), 1u) << r.out;
+}
+
+TEST_F(SimBinaryTest, BadInputRunsNothingAndNamesFileAndLine) {
+  std::string bad = write("bad.scn", "at 0 boot\nat 1 turn sideways\n");
+  RunResult r = sim({"run", bad, "--jsonl"});
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, bad + ":2: expected 'turn portrait|landscape|flat'\n");
+
+  std::string trace = write("bad.csv", "t,roll,pitch\n0,0,0\n0.5,0,0\n0.4,0,0\n");
+  r = sim({"replay", trace, "--jsonl"});
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_EQ(r.out, "");  // the whole trace is checked before the run starts
+  EXPECT_EQ(r.err, trace +
+                       ":4: time 0.4 is not after the previous sample's time 0.5 (times must "
+                       "increase)\n");
+
+  std::string later = write("later.scn", "at 0 settings open\n");
+  r = sim({"run", later});
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_EQ(r.err,
+            later + ":1: 'settings open' is not available in this version of the simulator\n");
+}
+
+TEST_F(SimBinaryTest, UsageErrorsAndHelp) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int exitStatus;
+    const char* errStart;
+  };
+  const Case cases[] = {
+      {{"--help"}, 0, ""},
+      {{"run"}, 2, "gyrowhirl-sim: run needs a scenario file\n"},
+      {{"run", "a.scn", "b.scn"}, 2, "gyrowhirl-sim: run takes one scenario file\n"},
+      {{"replay"}, 2, "gyrowhirl-sim: replay needs a trace file (CSV)\n"},
+      {{"fly"}, 2, "gyrowhirl-sim: unknown command 'fly'\n"},
+      {{"run", "a.scn", "--fast"}, 2, "gyrowhirl-sim: unknown option '--fast'\n"},
+      {{"run", "a.scn", "--device-root"}, 2, "gyrowhirl-sim: --device-root needs a folder\n"},
+      {{"run", "/nonexistent/a.scn"},
+       2,
+       "/nonexistent/a.scn: cannot read: No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    RunResult r = sim(c.arguments);
+    EXPECT_EQ(r.exitStatus, c.exitStatus) << c.arguments[0];
+    EXPECT_EQ(r.err.substr(0, std::string(c.errStart).size()), c.errStart);
+  }
+  RunResult help = sim({"--help"});
+  EXPECT_NE(help.out.find("gyrowhirl-sim run SCENARIO"), std::string::npos);
+}
+
+TEST_F(SimBinaryTest, TouchesWithNoButtonOnScreenPassThroughAndDoNothingElse) {
+  std::string scenario = write("touch.scn",
+                               "screen 400 800\n"
+                               "at 0 boot\n"
+                               "at 1 tap\n"
+                               "at 1 touch 10 20.5\n"
+                               "at 2 drag 50 0 steps=2\n"
+                               "end 3\n");
+  RunResult r = sim({"run", scenario, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  const std::vector<std::string> expected = {
+      R"({"t":0.000,"ev":"boot"})",
+      R"({"t":1.000,"ev":"touch","x":200,"y":400,"to":"passthrough"})",
+      R"({"t":1.000,"ev":"touch","x":10,"y":20.5,"to":"passthrough"})",
+      R"({"t":2.000,"ev":"touch","x":200,"y":400,"to":"passthrough"})",
+  };
+  EXPECT_EQ(r.lines, expected);
+}
+
+TEST_F(SimBinaryTest, EveryExampleScenarioRunsToItsEnd) {
+  int examples = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(GW_SOURCE_DIR "/examples")) {
+    if (entry.path().extension() != ".scn") continue;
+    ++examples;
+    RunResult r = sim({"run", entry.path().string(), "--jsonl", "--log"});
+    EXPECT_EQ(r.exitStatus, 0) << entry.path() << ": " << r.err;
+    ASSERT_FALSE(r.lines.empty()) << entry.path();
+    EXPECT_EQ(r.lines[0], R"({"t":0.000,"ev":"boot"})") << entry.path();
+    for (const auto& line : r.lines) {
+      EXPECT_TRUE(line.starts_with("{\"t\":") && line.ends_with("}")) << line;
+    }
+  }
+  EXPECT_GE(examples, 3);
+}
+
+// The reports the motion helper's rules give for a trace: at every tick (k × the sampling
+// interval after boot at 0, up to the last sample) the latest sample taken before the tick is
+// classified, and a change of class is reported.
+std::vector<std::string> expectedReports(const std::string& tracePath) {
+  std::vector<TraceSample> samples;
+  TraceReader reader(tracePath);
+  TraceSample sample;
+  while (reader.next(sample) == TraceReader::Status::Sample) samples.push_back(sample);
+  std::vector<std::string> reports;
+  std::uint64_t state = 0;
+  double roll = 0;
+  double pitch = 0;
+  std::size_t next = 0;
+  const double end = samples.back().time;
+  for (std::uint64_t k = 1;; ++k) {
+    const double tick = static_cast<double>(k) * VXMotionHelper::kSamplingIntervalSeconds;
+    if (tick > end) break;
+    while (next < samples.size() && samples[next].time < tick) {
+      roll = samples[next].roll;
+      pitch = samples[next].pitch;
+      ++next;
+    }
+    std::uint64_t cls = VXOrientationClassifier::classify(roll, pitch);
+    if (cls != VXOrientationClassifier::kNone && cls != state) {
+      state = cls;
+      reports.push_back("{\"t\":" + formatFixed(tick, 3) +
+                        ",\"ev\":\"orientation\",\"value\":" + std::to_string(cls) + "}");
+    }
+  }
+  return reports;
+}
+
+TEST_F(SimBinaryTest, ReplayingEachRealTraceGivesExactlyTheRulesReportsAtEachTick) {
+  for (const char* name :
+       {"tyrex_ar_guillaume_iphone4s_dist.csv", "tyrex_ar_guillaume_iphone5_dist.csv",
+        "tyrex_texting_thibaud_iphone5_nodist.csv", "tyrex_phoning_thibaud_iphone5_nodist.csv",
+        "tyrex_swinging_jakob_iphone4s_nodist.csv",
+        "tyrex_frontpocket_thibaud_iphone5_nodist.csv"}) {
+    const std::string trace = std::string(GW_MOTION_DATA_DIR) + "/" + name;
+    RunResult r = sim({"replay", trace, "--jsonl"});
+    ASSERT_EQ(r.exitStatus, 0) << name << ": " << r.err;
+    ASSERT_GE(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[0], R"({"t":0.000,"ev":"boot"})");
+    EXPECT_EQ(r.lines[1], R"({"t":0.000,"ev":"lock","on":true,"by":"user"})");
+    EXPECT_EQ(events(r, "orientation"), expectedReports(trace)) << name;
+  }
+}
+
+TEST_F(SimBinaryTest, ReplayWithAScenarioMergesItsActionsAndEndsAtItsEnd) {
+  const std::string trace = write("short.csv",
+                                  "t,roll,pitch\n"
+                                  "0,0,1.4\n"
+                                  "1,1.5,0\n"
+                                  "2,0,1.4\n");
+  std::string scenario = write("merge.scn",
+                               "app com.example.reader\n"
+                               "at 0 boot\n"
+                               "at 0.5 front com.example.reader\n"
+                               "at 1.5 orientationlock on\n"
+                               "end 1.8\n");
+  RunResult r = sim({"replay", trace, scenario, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  const std::vector<std::string> expected = {
+      R"({"t":0.000,"ev":"boot"})",
+      R"({"t":0.300,"ev":"orientation","value":1})",
+      R"({"t":1.200,"ev":"orientation","value":2})",
+      R"({"t":1.500,"ev":"lock","on":true,"by":"user"})",
+  };
+  EXPECT_EQ(r.lines, expected);  // the sample at 2 s lies after the end
+}
+
+}  // namespace
+}  // namespace sim

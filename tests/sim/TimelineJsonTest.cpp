@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "sim/JsonLinesPrinter.h"
+#include "sim/JsonText.h"
+#include "sim/TextTimelinePrinter.h"
+#include "sim/Timeline.h"
+
+namespace sim {
+namespace {
+
+using Foundation::Dictionary;
+using Foundation::Value;
+
+TEST(TimelineJsonTest, EachLineStartsWithTimeToTheMillisecondAndTheEventName) {
+  struct Case {
+    TimelineEvent event;
+    const char* line;
+  };
+  const Case cases[] = {
+      {{0, "boot", {}}, R"({"t":0.000,"ev":"boot"})"},
+      // The sampling timer's ticks are not round numbers of seconds.
+      {{0.30000001192092896, "orientation", {{"value", Value::integer(1)}}},
+       R"({"t":0.300,"ev":"orientation","value":1})"},
+      {{12.3456, "lock", {{"on", Value::boolean(true)}, {"by", Value::string("user")}}},
+       R"({"t":12.346,"ev":"lock","on":true,"by":"user"})"},
+      {{86399.9996, "lock", {{"on", Value::boolean(false)}, {"by", Value::string("tweak")}}},
+       R"({"t":86400.000,"ev":"lock","on":false,"by":"tweak"})"},
+      // Fields keep their order.
+      {{1,
+        "button",
+        {{"state", Value::string("shown")},
+         {"x", Value::real(150)},
+         {"y", Value::real(367.5)},
+         {"w", Value::real(75)},
+         {"h", Value::real(75)}}},
+       R"({"t":1.000,"ev":"button","state":"shown","x":150,"y":367.5,"w":75,"h":75})"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JsonLinesPrinter::format(c.event), c.line);
+}
+
+TEST(TimelineJsonTest, StringsAreEscapedAndAlwaysValidUtf8) {
+  struct Case {
+    std::string text;
+    std::string json;
+  };
+  const Case cases[] = {
+      {"plain", R"("plain")"},
+      {"quote \" and backslash \\", R"("quote \" and backslash \\")"},
+      {"tab\tnewline\nreturn\r", R"("tab\tnewline\nreturn\r")"},
+      {std::string("nul\0bell\a", 9), R"("nul\u0000bell\u0007")"},
+      {"\x1f\x7f", R"("\u001f\u007f")"},
+      {"caf\xC3\xA9 \xE2\x86\x92 \xF0\x9F\x93\xB1",
+       "\"caf\xC3\xA9 \xE2\x86\x92 \xF0\x9F\x93\xB1\""},
+      // Bytes that are not UTF-8 become U+FFFD, one each.
+      {"a\xFF"
+       "b\xC3",
+       "\"a\xEF\xBF\xBD"
+       "b\xEF\xBF\xBD\""},
+      {"</script>", R"("</script>")"},
+  };
+  for (const auto& c : cases) {
+    std::string out;
+    JsonText::appendString(out, c.text);
+    EXPECT_EQ(out, c.json);
+  }
+}
+
+TEST(TimelineJsonTest, ValuesOfEveryKind) {
+  Dictionary nested{{"b", Value::integer(2)}, {"a", Value::array({Value::boolean(false)})}};
+  struct Case {
+    Value value;
+    const char* json;
+  };
+  const Case cases[] = {
+      {Value(), "null"},
+      {Value::integer(-9007199254740993), "-9007199254740993"},
+      {Value::real(0.1), "0.1"},
+      {Value::real(100.69999694824219), "100.69999694824219"},
+      {Value::real(static_cast<double>(0.3f)), "0.30000001192092896"},
+      {Value::real(1e21), "1e+21"},
+      {Value::real(-0.0), "-0"},
+      {Value::real(std::numeric_limits<double>::quiet_NaN()), "null"},
+      {Value::real(std::numeric_limits<double>::infinity()), "null"},
+      {Value::dictionary(nested), R"({"b":2,"a":[false]})"},
+      {Value::point(CGPointMake(10.5, -3)), "[10.5,-3]"},
+      {Value::color(UIColor::colorWithRed(1, 0, 0.5, 0.30000001192092896)),
+       "[1,0,0.5,0.30000001192092896]"},
+      {Value::data({0x00, 0xFF, 0x10, 0x20}), R"("AP8QIA==")"},
+      {Value::date({1.5}), "1.5"},
+  };
+  for (const auto& c : cases) {
+    std::string out;
+    JsonText::appendValue(out, c.value);
+    EXPECT_EQ(out, c.json);
+  }
+}
+
+TEST(TimelineJsonTest, PrintersWriteOneLinePerEventAsItHappens) {
+  std::ostringstream jsonOut;
+  std::ostringstream textOut;
+  Timeline json(std::make_unique<JsonLinesPrinter>(jsonOut));
+  Timeline text(std::make_unique<TextTimelinePrinter>(textOut));
+  for (Timeline* timeline : {&json, &text}) {
+    timeline->record(0, "boot");
+    timeline->record(1.5, "log", {{"line", Value::string("<VX> a b")}});
+  }
+  // Written before finish(): a long replay never holds its timeline.
+  EXPECT_EQ(jsonOut.str(),
+            "{\"t\":0.000,\"ev\":\"boot\"}\n{\"t\":1.500,\"ev\":\"log\",\"line\":\"<VX> a b\"}\n");
+  EXPECT_EQ(textOut.str(),
+            "     0.000  boot\n"
+            "     1.500  log           line=\"<VX> a b\"\n");
+  EXPECT_EQ(json.eventCount(), 2u);
+}
+
+TEST(TimelineJsonTest, TextFormAlignsNamesAndQuotesOnlyWhatNeedsIt) {
+  EXPECT_EQ(TextTimelinePrinter::format(
+                {1234.5, "lock", {{"on", Value::boolean(true)}, {"by", Value::string("tweak")}}}),
+            "  1234.500  lock          on=true by=tweak");
+  EXPECT_EQ(TextTimelinePrinter::format({0, "file", {{"path", Value::string("/a b")}}}),
+            "     0.000  file          path=\"/a b\"");
+}
+
+}  // namespace
+}  // namespace sim
