@@ -1,0 +1,311 @@
+// The preference store. Its log calls stay on lines 32, 52, 54, 70, 135, 139, 146 and 150:
+// the log records carry the line, and the device's log readers know these lines by them.
+#include "VXCommon/VXPrefsLoader.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "Device/Process.h"
+#include "Dispatch/dispatch.h"
+#include "Foundation/NSFileManager.h"
+#include "VXCommon/VXLogger.h"
+
+namespace {
+
+// The store of the current process; empty until the first sharedInstance().
+const ProcessLocal<std::shared_ptr<VXPrefsLoader>> storeOfProcess;
+// Set by the first read of a process, which delays its broadcast; later reads post at once.
+const ProcessLocal<bool> firstPostScheduled;
+
+// The coordinated read-modify-write of a drag end: the dictionary written, or nothing.
+std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin);
+std::uint32_t scanHexInt(std::string_view text);
+std::string_view afterFirstCharacter(std::string_view text);
+void postPreferences(const Foundation::Dictionary& prefs);
+
+}  // namespace
+
+std::shared_ptr<VXPrefsLoader> VXPrefsLoader::sharedInstance() {
+  std::shared_ptr<VXPrefsLoader>& store = storeOfProcess.get();
+  if (!store) {
+    VX_LOG("+[VXPrefsLoader sharedInstance]_block_invoke", "VXPrefsLoader initialized");
+    store = std::make_shared<VXPrefsLoader>(Passkey());
+  }
+  return store;
+}
+
+void VXPrefsLoader::addSaveListener() {
+  if (saveListenerAdded_) return;
+  saveListenerAdded_ = true;
+  auto save = [weakSelf = weak_from_this()](const NSNotification& notification) {
+    if (auto self = weakSelf.lock()) self->savePrefs(notification);
+  };
+  NSNotificationCenter::defaultCenter().addObserver(this, save, kPanEndNotification);
+}
+
+void VXPrefsLoader::savePrefs(const NSNotification& notification) {
+  const std::optional<CGPoint> origin = notification.object.pointValue();
+  const std::optional<Foundation::Dictionary> written =
+      origin ? writeOrigin(*origin) : std::nullopt;
+  if (!written) {
+    VX_LOG("-[VXPrefsLoader savePrefs:]", "DIDNT save prefs!!");
+  } else {
+    VX_LOG("-[VXPrefsLoader savePrefs:]", "prefs saved...");
+    VXLogger::printDict(*written, "prefDict");
+  }
+}
+
+VXPrefsLoader::~VXPrefsLoader() {
+  NSNotificationCenter::defaultCenter().removeObserver(this);
+}
+
+UIColor colorFromString(std::string_view text) {
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0, colon = 0; colon != std::string_view::npos; start = colon + 1) {
+    colon = text.find(':', start);
+    parts.push_back(text.substr(start, colon - start));  // to the end after the last ":"
+  }
+  if (parts.size() != 2) {
+    VX_LOG("colorFromString", "bg color parsing error, using default");
+    return UIColor::colorWithRed(1.0, 1.0, 1.0, static_cast<double>(0.3f));
+  }
+  const float alpha = Foundation::Value::string(std::string(parts[1])).floatValue();
+  const std::uint32_t bits = scanHexInt(afterFirstCharacter(parts[0]));
+  return UIColor::colorWithRed(((bits >> 16) & 0xFF) / 255.0, ((bits >> 8) & 0xFF) / 255.0,
+                               (bits & 0xFF) / 255.0, static_cast<double>(alpha));
+}
+
+void readPrefs(CFNotificationCenterRef, void*, const std::string&, const void*, CFDictionaryRef) {
+  readPrefs();
+}
+
+namespace {
+
+// Each converter gives nothing for a value of a kind it cannot convert.
+std::optional<Foundation::Value> toBoolean(const Foundation::Value& value);
+std::optional<Foundation::Value> toInteger(const Foundation::Value& value);
+std::optional<Foundation::Value> toColor(const Foundation::Value& value);
+std::optional<Foundation::Value> toSingleReal(const Foundation::Value& value);
+std::optional<Foundation::Value> toArray(const Foundation::Value& value);
+std::optional<Foundation::Value> toPoint(const Foundation::Value& value);
+
+struct TypeWord {
+  std::string_view word;
+  std::optional<Foundation::Value> (*convert)(const Foundation::Value&);
+};
+
+// In the order a key is tested: the first word found decides.
+constexpr std::array<TypeWord, 6> kTypeWords = {{
+    {"Toggle", &toBoolean},
+    {"Segmented", &toInteger},
+    {"ColorPicker", &toColor},
+    {"Slider", &toSingleReal},
+    {"MultipleChoice", &toArray},
+    {"Other", &toPoint},
+}};
+
+// One file entry's bare name and converted value; nothing for no type word or no conversion.
+std::optional<Foundation::Dictionary::Entry> typedEntry(const std::string& key,
+                                                        const Foundation::Value& value) {
+  for (const TypeWord& type : kTypeWords) {
+    const std::size_t at = key.find(type.word);
+    if (at == std::string::npos) continue;
+    std::optional<Foundation::Value> converted = type.convert(value);
+    if (!converted) return std::nullopt;
+    return Foundation::Dictionary::Entry(key.substr(at + type.word.size()), std::move(*converted));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void readPrefs() {
+  VXPrefsLoader::sharedInstance()->addSaveListener();
+  // Read from disk every time: nothing is cached, so an entry removed from the file is
+  // missing from the next broadcast.
+  const std::optional<Foundation::Dictionary> file =
+      NSDictionary::dictionaryWithContentsOfFile(VXPrefsLoader::kPrefsPath);
+  const Foundation::Dictionary noEntries;
+  Foundation::Dictionary prefs;
+  // In the file's own order, so that of two keys with one bare name the later one wins.
+  for (const auto& [key, value] : file ? *file : noEntries) {
+    std::optional<Foundation::Dictionary::Entry> typed = typedEntry(key, value);
+    if (typed) prefs.set(std::move(typed->first), std::move(typed->second));
+    if (!typed) VX_LOG("readPrefs", "ERROR! got undefined pref type '%@' value '%@'", key, value);
+  }
+
+  // What is printed is the file's dictionary as read, not the converted one.
+  VX_LOG("readPrefs", "prefs updated...");
+  if (file) VXLogger::printDict(*file, "prefDict");
+  if (!std::exchange(firstPostScheduled.get(), true)) {
+    // The consumers register only once the home screen has finished launching.
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, VXPrefsLoader::kFirstPostDelayNanoseconds),
+                   dispatch_get_main_queue(), [prefs] {
+                     postPreferences(prefs);
+                     VX_LOG("readPrefs_block_invoke", "prefs posted (respring)");
+                   });
+  } else {
+    postPreferences(prefs);
+    VX_LOG("readPrefs", "prefs posted (update)");
+  }
+}
+
+namespace {
+
+void postPreferences(const Foundation::Dictionary& prefs) {
+  NSNotificationCenter::defaultCenter().postNotificationName(
+      VXPrefsLoader::kPrefsUpdatedNotification, Foundation::Value::dictionary(prefs));
+}
+
+// ---- conversion of the file's entries ----------------------------------------------------------
+
+// Numbers and booleans are taken as they are; text gives what NSString would answer.
+bool isScalar(const Foundation::Value& value) {
+  return value.isNumber() || value.isString();
+}
+
+std::optional<Foundation::Value> toBoolean(const Foundation::Value& value) {
+  if (!isScalar(value)) return std::nullopt;
+  return Foundation::Value::boolean(value.boolValue());
+}
+
+std::optional<Foundation::Value> toInteger(const Foundation::Value& value) {
+  if (!isScalar(value)) return std::nullopt;
+  return Foundation::Value::integer(value.intValue());
+}
+
+std::optional<Foundation::Value> toColor(const Foundation::Value& value) {
+  const std::string* text = value.stringValue();
+  if (!text) return std::nullopt;
+  return Foundation::Value::color(colorFromString(*text));
+}
+
+std::optional<Foundation::Value> toSingleReal(const Foundation::Value& value) {
+  if (!isScalar(value)) return std::nullopt;
+  return Foundation::Value::real(static_cast<double>(value.floatValue()));
+}
+
+std::optional<Foundation::Value> toArray(const Foundation::Value& value) {
+  const Foundation::Array* elements = value.arrayValue();
+  if (!elements) return std::nullopt;
+  return Foundation::Value::array(*elements);
+}
+
+// A coordinate passes through single precision; a missing one (or one that is neither a
+// number nor text) is 0.
+double coordinate(const Foundation::Dictionary& point, std::string_view name) {
+  const Foundation::Value* value = point.find(name);
+  if (!value || !isScalar(*value)) return 0.0;
+  return static_cast<double>(value->floatValue());
+}
+
+std::optional<Foundation::Value> toPoint(const Foundation::Value& value) {
+  const Foundation::Dictionary* point = value.dictionaryValue();
+  if (!point) return std::nullopt;
+  return Foundation::Value::point(CGPointMake(coordinate(*point, "x"), coordinate(*point, "y")));
+}
+
+// ---- NSScanner scanHexInt ----------------------------------------------------------------------
+
+// One code point of UTF-8 text at `at`: its value and its length in bytes. Malformed bytes
+// count as one byte each, with a value that is neither white space nor a digit.
+std::pair<char32_t, std::size_t> decodeAt(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
+  constexpr char32_t kMalformed = 0xFFFD;
+  if (length == 0 || at + length > text.size()) return {kMalformed, 1};
+  if (length == 1) return {lead, 1};
+  char32_t value = lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[at + i]);
+    if ((next & 0xC0) != 0x80) return {kMalformed, 1};
+    value = (value << 6) | (next & 0x3F);
+  }
+  return {value, length};
+}
+
+// The white space and line ends that a scanner skips by default.
+bool isScannerWhitespace(char32_t c) {
+  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+         c == 0x3000;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The scanner's location 1: past the first UTF-16 unit. A first character outside the basic
+// plane takes two units, so the scan would start on the second half of a pair, which is no
+// digit: nothing is left to read.
+std::string_view afterFirstCharacter(std::string_view text) {
+  if (text.empty()) return text;
+  const auto [first, length] = decodeAt(text, 0);
+  if (first > 0xFFFF) return {};
+  return text.substr(length);
+}
+
+std::uint32_t scanHexInt(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const auto [c, length] = decodeAt(text, at);
+    if (!isScannerWhitespace(c)) break;
+    at += length;
+  }
+  if (at + 1 < text.size() && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
+    at += 2;
+  }
+  constexpr std::uint64_t kMax = 0xFFFFFFFF;
+  std::uint64_t value = 0;
+  for (; at < text.size() && hexDigit(text[at]) >= 0; ++at) {
+    value =
+        value > (kMax >> 4) ? kMax : (value << 4) | static_cast<std::uint64_t>(hexDigit(text[at]));
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+// ---- saving the button position ----------------------------------------------------------------
+
+std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin) {
+  const char* path = VXPrefsLoader::kPrefsPath;
+  std::optional<Foundation::Dictionary> written;
+  NSFileCoordinator::coordinateWritingItemAtPath(path, [&] {
+    // A missing file is created (the first placement must not be lost before anything has
+    // been set in the settings pane); one that exists but holds no readable dictionary is
+    // left alone, since replacing it could destroy what the user has there.
+    std::optional<Foundation::Dictionary> prefs =
+        NSFileManager::defaultManager().fileExistsAtPath(path)
+            ? NSDictionary::dictionaryWithContentsOfFile(path)
+            : std::optional<Foundation::Dictionary>(Foundation::Dictionary());
+    if (!prefs) return;
+    prefs->set(VXPrefsLoader::kOriginKey, Foundation::Value::dictionary(Foundation::Dictionary{
+                                              {"x", Foundation::Value::real(origin.x)},
+                                              {"y", Foundation::Value::real(origin.y)},
+                                          }));
+    if (NSDictionary::writeToFile(*prefs, path, true)) written = std::move(prefs);
+  });
+  return written;
+}
+
+// ---- start-up ----------------------------------------------------------------------------------
+
+// Start-up initialiser 3 of the library: the first read, then the system-wide registration.
+// The registration lasts as long as the process.
+void initialisePreferences() {
+  readPrefs();
+  CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, &readPrefs,
+                                  VXPrefsLoader::kSettingsChangedNotification, nullptr,
+                                  CFNotificationSuspensionBehaviorCoalesce);
+}
+
+}  // namespace
+
+GW_LIBRARY_INITIALISER("Gyrowhirl", 3, &initialisePreferences);

@@ -1,0 +1,146 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Device/DeviceFileSystem.h"
+#include "VXCommon/VXPrefsLoader.h"
+#include "support/ScopedTestDevice.h"
+#include "tweak/OverlayTestSupport.h"
+#include "tweak/PrefsTestSupport.h"
+
+namespace {
+
+using Foundation::Dictionary;
+using Foundation::Value;
+using prefs_test::countContaining;
+
+constexpr const char* kSaved =
+    "<VX> VXPrefsLoader.cpp:54 -[VXPrefsLoader savePrefs:] prefs saved...";
+constexpr const char* kNotSaved =
+    "<VX> VXPrefsLoader.cpp:52 -[VXPrefsLoader savePrefs:] DIDNT save prefs!!";
+
+class VXPrefsSaveTest : public ::testing::Test {
+ protected:
+  void dragEnd(CGPoint origin) {
+    NSNotificationCenter::defaultCenter().postNotificationName(VXPrefsLoader::kPanEndNotification,
+                                                               Value::point(origin));
+  }
+
+  ScopedTestDevice device;
+  overlay_test::LogCapture log;
+};
+
+// However often the file has been read, the store listens once: one drag end, one save.
+TEST_F(VXPrefsSaveTest, OneSavePerDragEndAfterManyReads) {
+  ASSERT_TRUE(prefs_test::writePrefsFile({{"pToggleIsEnabled", Value::boolean(true)}}));
+  for (int read = 0; read < 3; ++read) readPrefs();
+  log.clear();
+  dragEnd({10, 20});
+  EXPECT_EQ(countContaining(log.lines(), kSaved), 1u);
+  EXPECT_EQ(NSNotificationCenter::defaultCenter().registrationCountForTesting(
+                VXPrefsLoader::sharedInstance().get()),
+            1u);
+}
+
+// Without a file the first placement is not lost: the file is created with just the origin.
+TEST_F(VXPrefsSaveTest, DragEndWithoutFileCreatesIt) {
+  readPrefs();
+  log.clear();
+  dragEnd({10.5, 20.25});
+  EXPECT_EQ(prefs_test::readPrefsFile(),
+            (Dictionary{{VXPrefsLoader::kOriginKey, prefs_test::originValue(10.5, 20.25)}}));
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{kSaved, "<VX> printing prefDict", "<VX> {",
+                                                   "<VX> printing pOtherOrigin", "<VX> {",
+                                                   "<VX> key: x", "<VX> value: 10.5", "<VX> key: y",
+                                                   "<VX> value: 20.25", "<VX> }", "<VX> }"}));
+}
+
+TEST_F(VXPrefsSaveTest, SaveKeepsEveryOtherEntryAndItsOrder) {
+  const Dictionary before{{"pToggleIsEnabled", Value::boolean(false)},
+                          {VXPrefsLoader::kOriginKey, prefs_test::originValue(1, 2)},
+                          {"pMultipleChoiceBlacklistedApps", Value::array({Value::string("a")})}};
+  ASSERT_TRUE(prefs_test::writePrefsFile(before));
+  readPrefs();
+  dragEnd({30, 40});
+  dragEnd({50, 60});
+  Dictionary expected = before;
+  expected.set(VXPrefsLoader::kOriginKey, prefs_test::originValue(50, 60));
+  EXPECT_EQ(prefs_test::readPrefsFile(), expected);
+}
+
+TEST_F(VXPrefsSaveTest, FailedWriteLogsAndLeavesTheFileAlone) {
+  const Dictionary before{{"pSliderDisappearInterval", Value::real(4)}};
+  ASSERT_TRUE(prefs_test::writePrefsFile(before));
+  readPrefs();
+  device.device().fileSystem().setFaultInjectorForTesting(
+      [](DeviceFileSystem::WriteStep step, const std::string&) {
+        return step == DeviceFileSystem::WriteStep::Rename;
+      });
+  log.clear();
+  dragEnd({30, 40});
+  device.device().fileSystem().setFaultInjectorForTesting({});
+  EXPECT_EQ(log.lines(), std::vector<std::string>{kNotSaved});
+  EXPECT_EQ(prefs_test::readPrefsFile(), before);
+}
+
+// A file that exists but holds no dictionary may be something the user still needs: it is
+// not replaced. A notification without a point saves nothing either.
+TEST_F(VXPrefsSaveTest, UnreadableFileOrMissingPointSavesNothing) {
+  const std::uint8_t garbage[] = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'l', 'i', 's', 't'};
+  ASSERT_TRUE(device.device().fileSystem().writeAtomically(VXPrefsLoader::kPrefsPath, garbage));
+  readPrefs();
+  log.clear();
+  dragEnd({1, 2});
+  EXPECT_EQ(device.device().fileSystem().read(VXPrefsLoader::kPrefsPath)->size(), sizeof garbage);
+
+  ASSERT_TRUE(prefs_test::writePrefsFile({}));
+  NSNotificationCenter::defaultCenter().postNotificationName(VXPrefsLoader::kPanEndNotification);
+  EXPECT_EQ(prefs_test::readPrefsFile(), Dictionary());
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{kNotSaved, kNotSaved}));
+}
+
+// Written at full double precision, read back through single precision.
+TEST_F(VXPrefsSaveTest, PositionRoundTripsThroughSinglePrecision) {
+  overlay_test::NotificationRecorder broadcasts(VXPrefsLoader::kPrefsUpdatedNotification);
+  readPrefs();
+  dragEnd({123.456, 7.1});
+  EXPECT_EQ(prefs_test::readPrefsFile(),
+            (Dictionary{{VXPrefsLoader::kOriginKey, prefs_test::originValue(123.456, 7.1)}}));
+  readPrefs();
+  device.runFor(2.0);
+  ASSERT_EQ(broadcasts.count(), 2u);  // the read's immediate post, then the first read's
+  EXPECT_EQ(broadcasts.objects()[0].dictionaryValue()->valueForKey("Origin"),
+            Value::point({123.45600128173828, 7.0999999046325684}));
+}
+
+// The save rewrites the file while holding the cross-process lock that the settings pane
+// takes too: probed from inside the write, the lock file is held.
+TEST_F(VXPrefsSaveTest, SaveWritesUnderTheFileCoordination) {
+  ASSERT_TRUE(prefs_test::writePrefsFile({}));
+  readPrefs();
+  const std::filesystem::path target =
+      device.device().fileSystem().hostPath(VXPrefsLoader::kPrefsPath);
+  const std::filesystem::path lockFile =
+      target.parent_path() / ("." + target.filename().string() + ".lock");
+  int probes = 0, heldDuringWrite = 0;
+  device.device().fileSystem().setFaultInjectorForTesting(
+      [&](DeviceFileSystem::WriteStep step, const std::string&) {
+        if (step != DeviceFileSystem::WriteStep::Rename) return false;
+        ++probes;
+        const int fd = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) ++heldDuringWrite;
+        if (fd >= 0) ::close(fd);
+        return false;
+      });
+  dragEnd({5, 6});
+  device.device().fileSystem().setFaultInjectorForTesting({});
+  EXPECT_EQ(probes, 1);
+  EXPECT_EQ(heldDuringWrite, 1);
+  EXPECT_EQ(countContaining(log.lines(), kSaved), 1u);
+}
+
+}  // namespace
