@@ -22,13 +22,15 @@ struct Rgba;
 
 // The state of the home screen a picture shows.
 struct SpringBoardScene {
-  CGSize screen{375, 667};     // points, portrait
-  double time = 0;             // virtual seconds
-  std::string frontBundleId;   // empty when the home screen is shown
-  long long orientation = 1;   // the front app's interface orientation, 1-4
+  CGSize screen{375, 667};    // points, portrait
+  double time = 0;            // virtual seconds
+  std::string frontBundleId;  // empty when the home screen is shown
+  long long orientation = 1;  // the front app's interface orientation, 1-4
   bool deviceLocked = false;
   bool orientationLocked = false;
   std::vector<std::string> installedApps;  // bundle identifiers, in order of installation
+  // A settings page fills the screen (in portrait, light): the status strip follows it.
+  bool settingsPageShown = false;
 };
 
 class SpringBoardPainter {
@@ -39,7 +41,7 @@ class SpringBoardPainter {
   static void drawBackdrop(cairo_t* cr, const SpringBoardScene& scene);
   static void drawLockScreen(cairo_t* cr, const SpringBoardScene& scene);
   // Along the top edge of the content: the front app's turned top edge, the screen's top
-  // edge for the home and lock screens.
+  // edge for the home and lock screens and a settings page; dark text over a settings page.
   static void drawStatusStrip(cairo_t* cr, const SpringBoardScene& scene);
 
   // Makes (0, 0)-(width, height) of `cr` the front app's content area, turned so that its top
@@ -58,8 +60,7 @@ class SpringBoardPainter {
  private:
   static void drawAppContent(cairo_t* cr, const SpringBoardScene& scene);
   static void drawHomeScreen(cairo_t* cr, const SpringBoardScene& scene);
-  static void drawAppIcon(cairo_t* cr, std::string_view bundleId, double x, double y,
-                          double side);
+  static void drawAppIcon(cairo_t* cr, std::string_view bundleId, double x, double y, double side);
   static void drawOrientationLockIcon(cairo_t* cr, double centerX, double centerY, bool on,
                                       const Rgba& color);
 };

@@ -93,10 +93,10 @@ void drawButton(cairo_t* cr, const UIButton& button) {
     if (size.width <= 0 || size.height <= 0) return;
     const double fit = std::min({1.0, b.size.width / size.width, b.size.height / size.height});
     size = {size.width * fit, size.height * fit};
-    ViewTreePainter::drawImage(cr, *image,
-                               CGRectMake(CGRectGetMidX(b) - size.width / 2,
-                                          CGRectGetMidY(b) - size.height / 2, size.width,
-                                          size.height));
+    ViewTreePainter::drawImage(
+        cr, *image,
+        CGRectMake(CGRectGetMidX(b) - size.width / 2, CGRectGetMidY(b) - size.height / 2,
+                   size.width, size.height));
   }
 }
 
@@ -105,8 +105,8 @@ void drawLabel(cairo_t* cr, const UILabel& label) {
   const CGRect b = label.bounds();
   CairoCanvas::TextStyle style;
   style.size = label.font() ? label.font()->pointSize() : kDefaultLabelFontPoints;
-  style.weight = label.font() ? weightOfFont(label.font()->fontName())
-                              : CairoCanvas::Weight::Regular;
+  style.weight =
+      label.font() ? weightOfFont(label.font()->fontName()) : CairoCanvas::Weight::Regular;
   style.color = toRgba(label.textColor());
   double x = b.origin.x;
   switch (label.textAlignment()) {
