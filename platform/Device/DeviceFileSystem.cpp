@@ -211,6 +211,9 @@ bool DeviceFileSystem::remove(std::string_view devicePath, std::string* error) {
   const fs::path host = hostPath(normalised);
   std::error_code ec;
   if (!fs::exists(fs::symlink_status(host, ec))) return fail("there is no such file");
+  if (removeFaultInjector_ && removeFaultInjector_(normalised)) {
+    return fail("the operation is not permitted");
+  }
   fs::remove_all(host, ec);
   if (ec) return fail("of an error (" + ec.message() + ")");
   device_.emit("file", Foundation::Dictionary{{"op", Foundation::Value::string("delete")},

@@ -26,6 +26,8 @@ class DeviceFileSystem {
   enum class WriteStep { CreateTemporary, WriteBytes, Flush, Rename };
   // Returns true to make the write fail at that step (as a crash or an I/O error would).
   using FaultInjector = std::function<bool(WriteStep step, const std::string& devicePath)>;
+  // Returns true to make the removal of an existing item fail (as a protected file would).
+  using RemoveFaultInjector = std::function<bool(const std::string& devicePath)>;
 
   DeviceFileSystem(Device& device, std::filesystem::path root);
 
@@ -45,9 +47,13 @@ class DeviceFileSystem {
   bool createDirectories(std::string_view devicePath);
 
   void setFaultInjectorForTesting(FaultInjector injector) { faultInjector_ = std::move(injector); }
+  void setRemoveFaultInjectorForTesting(RemoveFaultInjector injector) {
+    removeFaultInjector_ = std::move(injector);
+  }
 
  private:
   Device& device_;
   std::filesystem::path root_;
   FaultInjector faultInjector_;
+  RemoveFaultInjector removeFaultInjector_;
 };

@@ -2,7 +2,10 @@
 
 #include <map>
 
+#include "Device/Device.h"
 #include "Device/Process.h"
+#include "Foundation/NSRunLoop.h"
+#include "Foundation/NSURL.h"
 
 namespace {
 
@@ -29,4 +32,19 @@ std::shared_ptr<UIApplication> UIApplication::sharedApplication() {
 bool UIApplication::declarePrincipalClass(std::string processName, Factory make) {
   principalClasses()[std::move(processName)] = make;
   return true;
+}
+
+void UIApplication::openURL(const std::shared_ptr<NSURL>& url,
+                            const Foundation::Dictionary& /*options*/,
+                            std::function<void(bool success)> completion) {
+  bool opened = false;
+  if (url) {
+    const std::string scheme = url->scheme();
+    opened = scheme == "http" || scheme == "https";
+    Process::current().device().emit(
+        "url", Foundation::Dictionary{{"url", Foundation::Value::string(url->absoluteString())}});
+  }
+  if (!completion) return;
+  NSRunLoop& loop = NSRunLoop::mainRunLoop();
+  loop.performAt(loop.now(), [completion = std::move(completion), opened] { completion(opened); });
 }

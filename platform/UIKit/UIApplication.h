@@ -7,8 +7,13 @@
 // gives null outside the home-screen process, which callers treat as "no answer".
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "Foundation/Value.h"
+
+class NSURL;
 
 class UIApplication : public std::enable_shared_from_this<UIApplication> {
  public:
@@ -27,5 +32,11 @@ class UIApplication : public std::enable_shared_from_this<UIApplication> {
   static bool declarePrincipalClass(std::string processName, Factory make);
 
   // ---- opening URLs ------------------------------------------------------------------------
-  // (The Settings process's openURL: belongs here.)
+  // openURL:options:completionHandler: hands the URL to the app that opens it (a web address
+  // goes to the browser). Emits the device event "url" with "url" (the URL's text). The
+  // completion, if any, runs afterwards on the current process's main run loop with true for
+  // an "http" or "https" URL and false for anything else (no app on the device opens it). A
+  // null URL emits nothing and completes with false.
+  void openURL(const std::shared_ptr<NSURL>& url, const Foundation::Dictionary& options,
+               std::function<void(bool success)> completion);
 };

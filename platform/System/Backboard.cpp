@@ -1,0 +1,23 @@
+#include "System/Backboard.h"
+
+#include "Device/Device.h"
+#include "Device/Process.h"
+#include "SpringBoard/SpringBoard.h"
+
+Backboard& Backboard::of(Device& device) {
+  return device.service<Backboard>();
+}
+
+void Backboard::defaultHomeScreenBoot(Device& device) {
+  std::shared_ptr<Process> homeScreen = device.restart(SpringBoard::kClassName);
+  ProcessScope scope(*homeScreen);
+  SpringBoard::finishLaunching();
+}
+
+void Backboard::restartUserInterface(Device& device) {
+  ++restarts_;
+  device.emit("respring", Foundation::Dictionary{});
+  // A copy: the boot may set a new boot.
+  HomeScreenBoot boot = boot_ ? boot_ : HomeScreenBoot(&Backboard::defaultHomeScreenBoot);
+  boot(device);
+}

@@ -1,0 +1,62 @@
+#include "UIKit/UIAlertController.h"
+
+#include <algorithm>
+
+#include "Device/Device.h"
+#include "Device/Process.h"
+
+std::shared_ptr<UIAlertAction> UIAlertAction::actionWithTitle(std::string title,
+                                                              UIAlertActionStyle style,
+                                                              Handler handler) {
+  return std::make_shared<UIAlertAction>(std::move(title), style, std::move(handler));
+}
+
+std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
+    std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
+  return std::make_shared<UIAlertController>(std::move(title), std::move(message), preferredStyle);
+}
+
+bool UIAlertController::addAction(const std::shared_ptr<UIAlertAction>& action) {
+  if (!action) return false;
+  if (action->style() == UIAlertActionStyleCancel &&
+      std::any_of(actions_.begin(), actions_.end(), [](const auto& existing) {
+        return existing->style() == UIAlertActionStyleCancel;
+      })) {
+    return false;
+  }
+  actions_.push_back(action);
+  return true;
+}
+
+void UIAlertController::didPresent(std::function<void()> dismiss) {
+  presented_ = true;
+  dismiss_ = std::move(dismiss);
+  Foundation::Array titles;
+  for (const auto& action : actions_) titles.push_back(Foundation::Value::string(action->title()));
+  Process::current().device().emit(
+      "alert", Foundation::Dictionary{{"title", Foundation::Value::string(title_)},
+                                      {"message", Foundation::Value::string(message_)},
+                                      {"actions", Foundation::Value::array(std::move(titles))}});
+}
+
+void UIAlertController::didDismiss() {
+  presented_ = false;
+  dismiss_ = nullptr;
+}
+
+bool UIAlertController::tapActionWithTitle(std::string_view title) {
+  if (!presented_) return false;
+  auto it = std::find_if(actions_.begin(), actions_.end(), [title](const auto& action) {
+    return action->title() == title && action->isEnabled();
+  });
+  if (it == actions_.end()) return false;
+  // Kept alive across the dismissal, which may release the presenter's last reference.
+  std::shared_ptr<UIAlertAction> action = *it;
+  std::shared_ptr<UIViewController> keepAlive = weak_from_this().lock();
+  presented_ = false;
+  std::function<void()> dismiss = std::move(dismiss_);
+  dismiss_ = nullptr;
+  if (dismiss) dismiss();
+  if (action->handler()) action->handler()(*action);
+  return true;
+}
