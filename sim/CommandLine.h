@@ -1,9 +1,12 @@
 // The command line of gyrowhirl-sim:
-//   gyrowhirl-sim run SCENARIO [--device-root DIR] [--jsonl] [--log]
+//   gyrowhirl-sim [--render DIR] [--jsonl] [--log] [--no-color]     the built-in showcase
+//   gyrowhirl-sim run SCENARIO [--device-root DIR] [--jsonl] [--log] [--render DIR] [--no-color]
 //   gyrowhirl-sim replay TRACE.csv [SCENARIO] [--device-root DIR] [--jsonl] [--log]
+//                 [--render DIR] [--no-color]
+//   gyrowhirl-sim plot TRACE.csv [SCENARIO] -o FILE.png|FILE.svg [--device-root DIR]
 //   gyrowhirl-sim --help
-//   gyrowhirl-sim                      (the showcase, when the project has one)
-// Options may stand anywhere after the command; "--device-root=DIR" is accepted too.
+// Options may stand anywhere after the command; "--option=VALUE" is accepted for every option
+// that takes a value.
 #pragma once
 
 #include <optional>
@@ -13,13 +16,16 @@
 namespace sim {
 
 struct CommandLineOptions {
-  enum class Command { Help, Run, Replay, Showcase };
+  enum class Command { Help, Run, Replay, Plot, Showcase };
   Command command = Command::Help;
-  std::string scenarioPath;  // run; replay (optional)
-  std::string tracePath;     // replay
+  std::string scenarioPath;  // run; replay and plot (optional)
+  std::string tracePath;     // replay, plot
   std::optional<std::string> deviceRoot;
+  std::optional<std::string> renderDirectory;  // --render: run, replay, showcase
+  std::optional<std::string> outputPath;       // -o: plot
   bool jsonLines = false;
   bool log = false;
+  bool noColour = false;  // --no-color: plain text even on a terminal
 };
 
 class CommandLine {

@@ -1,4 +1,4 @@
-// The motion helper's delegate while the simulator starts the helper itself: it makes no
+// The delegate of the simulator's shadow motion helper (see HomeScreenProbe): it makes no
 // decisions, it only makes each report visible as the device event "orientation" with
 // "value" (1 or 2), which the runner puts into the timeline.
 #pragma once

@@ -12,10 +12,12 @@
 #include "Foundation/NSFileManager.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "SpringBoard/SpringBoard.h"
+#include "System/Backboard.h"
 #include "VXCommon/VXLogger.h"
-#include "VXCommon/VXMotionHelper.h"
 #include "sim/DeviceSetup.h"
-#include "sim/OrientationRecorder.h"
+#include "sim/HomeScreenProbe.h"
+#include "sim/SettingsPerformer.h"
+#include "sim/SimulationObserver.h"
 #include "sim/TemporaryFolder.h"
 #include "sim/Timeline.h"
 #include "sim/TouchPerformer.h"
@@ -24,17 +26,11 @@
 namespace sim {
 namespace {
 
-// Device events whose name and fields are already those of the timeline.
-constexpr std::array<std::string_view, 9> kPassedThroughEvents = {
-    "orientation", "lock", "notify", "file", "haptic", "alert", "spawn", "url", "syslog"};
-
-// The motion helper the simulator starts in the home-screen process, with its recording
-// delegate. Kept per process, so a respring drops them with the old process.
-struct MotionSampling {
-  std::shared_ptr<OrientationRecorder> recorder;
-  std::shared_ptr<VXMotionHelper> helper;
-};
-const ProcessLocal<MotionSampling> motionSampling;
+// Device events whose name and fields are already those of the timeline. ("file" is
+// passed through too, for the preferences file alone: see onDeviceEvent.)
+constexpr std::array<std::string_view, 11> kPassedThroughEvents = {
+    "orientation", "lock", "notify", "prefs", "haptic",  "alert",
+    "spawn",       "url",  "syslog", "page",  "respring"};
 
 template <typename... Ts>
 struct Overloaded : Ts... {
@@ -46,22 +42,6 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 std::optional<std::string_view> unsupportedActionName(const Action& action) {
   return std::visit(
       Overloaded{
-          [](const SettingsOpenAction&) -> std::optional<std::string_view> {
-            return "settings open";
-          },
-          [](const SettingsCloseAction&) -> std::optional<std::string_view> {
-            return "settings close";
-          },
-          [](const SettingsSetAction&) -> std::optional<std::string_view> {
-            return "settings set";
-          },
-          [](const SettingsPressAction&) -> std::optional<std::string_view> {
-            return "settings press";
-          },
-          [](const SettingsPickAction&) -> std::optional<std::string_view> {
-            return "settings pick";
-          },
-          [](const AlertAction&) -> std::optional<std::string_view> { return "alert"; },
           [](const auto&) -> std::optional<std::string_view> { return std::nullopt; },
       },
       action);
@@ -95,7 +75,26 @@ std::optional<std::string> SimulationRunner::unsupportedAction(const Scenario& s
   return std::nullopt;
 }
 
+std::filesystem::path SimulationRunner::tweakLibraryFile() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    std::filesystem::path besideExecutable = executable.parent_path() / kTweakLibraryFileName;
+    if (std::filesystem::is_regular_file(besideExecutable, error)) return besideExecutable;
+  }
+  return std::filesystem::path(GW_BUILD_DIR) / kTweakLibraryFileName;
+}
+
 SimulationRunner::Outcome SimulationRunner::start(const Scenario& scenario) {
+  std::error_code error;
+  // The library is linked into the simulator (its motion helper class serves the probe), so
+  // the device finds its initialisers without opening the file; the location is still what
+  // the device would open.
+  const std::filesystem::path library = tweakLibraryFile();
+  if (LibraryInitialisers::forLibrary(kTweakLibraryName).empty() &&
+      !std::filesystem::is_regular_file(library, error)) {
+    return {Status::Failed, "cannot find the tweak library " + library.string()};
+  }
   std::filesystem::path root;
   if (options_.deviceRoot) {
     root = *options_.deviceRoot;
@@ -106,7 +105,6 @@ SimulationRunner::Outcome SimulationRunner::start(const Scenario& scenario) {
     }
     root = temporaryRoot_->path();
   }
-  std::error_code error;
   std::filesystem::create_directories(root, error);
   if (!std::filesystem::is_directory(root, error)) {
     return {Status::Failed, "cannot use '" + root.string() + "' as the device root"};
@@ -119,21 +117,23 @@ SimulationRunner::Outcome SimulationRunner::start(const Scenario& scenario) {
     return {Status::Failed, setupError};
   }
   touches_ = std::make_unique<TouchPerformer>(*device_, hand_, timeline_);
+  {
+    ProcessScope scope(*hand_);
+    if (!SettingsPerformer::install(*device_, scenario, setupError)) {
+      return {Status::Failed, setupError};
+    }
+  }
+  settings_ =
+      std::make_unique<SettingsPerformer>(*device_, timeline_, [this](PreferencesPaneHost* host) {
+        if (observer_) observer_->settingsPaneChanged(host);
+      });
+  // The pane's respring (killall backboardd) brings the home screen back the way `respring`
+  // does, so the library is injected into the new process too.
+  Backboard::of(*device_).setHomeScreenBoot([this](Device&) { respring(); });
   // Subscribed after the set-up: files written to prepare the device are not part of the run.
   subscription_ = device_->subscribe([this](const DeviceEvent& event) { onDeviceEvent(event); });
-  if (options_.logLines) {
-    // The logger's sink belongs to a process, so each process gets it as it starts (a
-    // respring's new home-screen process too), before any library is loaded into it.
-    Device* device = device_.get();
-    device_->addLaunchObserver([this, device](Process& process) {
-      ProcessScope scope(process);
-      VXLogger::setSinkForTesting([this, device](std::string_view line) {
-        timeline_.record(
-            device->now(), "log",
-            Foundation::Dictionary{{"line", Foundation::Value::string(std::string(line))}});
-      });
-    });
-  }
+  device_->setLibraryLocation(kTweakLibraryName, library);
+  device_->addLaunchObserver([this](Process& process) { onProcessLaunched(process); });
   return {};
 }
 
@@ -142,6 +142,7 @@ void SimulationRunner::stop() {
   device_->unsubscribe(subscription_);
   subscription_ = 0;
   touches_.reset();
+  settings_.reset();  // the Settings process ends while the device exists
   // Processes end while the device still exists, so their per-process state (the motion
   // helper, windows) is torn down with a device to talk to.
   device_->terminate(kHomeScreenProcessName);
@@ -151,7 +152,38 @@ void SimulationRunner::stop() {
   temporaryRoot_.reset();
 }
 
+void SimulationRunner::onProcessLaunched(Process& process) {
+  ProcessScope scope(process);
+  const bool homeScreen = process.name() == kHomeScreenProcessName;
+  if (homeScreen) {
+    timeline_.record(device_->now(), "boot");
+    // Before the log sink: the probe's own motion helper logs as the library's does.
+    HomeScreenProbe::install(*device_);
+  }
+  if (options_.logLines) {
+    // The logger's sink belongs to a process, so each process gets it as it starts, before
+    // any library is loaded into it.
+    Device* device = device_.get();
+    VXLogger::setSinkForTesting([this, device](std::string_view line) {
+      timeline_.record(
+          device->now(), "log",
+          Foundation::Dictionary{{"line", Foundation::Value::string(std::string(line))}});
+    });
+  }
+  // Checked in start(): the library is there.
+  if (homeScreen) process.loadLibrary(kTweakLibraryName);
+}
+
 void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
+  if (event.name == "file") {
+    // Only the preferences file is part of the timeline: whatever else is written on the
+    // device (an app's files, a settings bundle's resources) is not the system's doing.
+    const Foundation::Value* path = event.fields.find("path");
+    if (path && path->stringValue() && *path->stringValue() == DeviceSetup::kPreferencesPath) {
+      timeline_.record(event.time, event.name, event.fields);
+    }
+    return;
+  }
   if (event.name == "view") {
     const Foundation::Value* className = event.fields.find("class");
     const Foundation::Value* op = event.fields.find("op");
@@ -180,21 +212,18 @@ void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
   }
 }
 
+// The launch observer records the start and loads the library; the launch then completes,
+// which runs the library's hook and so starts the tweak manager.
 void SimulationRunner::boot() {
   std::shared_ptr<Process> springBoard = device_->launch(kHomeScreenProcessName);
-  timeline_.record(device_->now(), "boot");
   ProcessScope scope(*springBoard);
   SpringBoard::finishLaunching();
-  startMotionSampling();
 }
 
-void SimulationRunner::startMotionSampling() {
-  // Stands in for the tweak manager's start-up until the tweak library starts itself: the
-  // same helper, run once the home screen has finished launching, reporting to a recorder.
-  MotionSampling& sampling = motionSampling.get();
-  sampling.recorder = std::make_shared<OrientationRecorder>(*device_);
-  sampling.helper = VXMotionHelper::initWithDelegate(sampling.recorder);
-  sampling.helper->run();
+void SimulationRunner::respring() {
+  std::shared_ptr<Process> springBoard = device_->restart(kHomeScreenProcessName);
+  ProcessScope scope(*springBoard);
+  SpringBoard::finishLaunching();
 }
 
 void SimulationRunner::postSettingsChanged() {
@@ -228,10 +257,7 @@ void SimulationRunner::perform(const Action& action) {
   HomeScreenState& home = HomeScreenState::of(*device_);
   std::visit(Overloaded{
                  [&](const BootAction&) { boot(); },
-                 [&](const RespringAction&) {
-                   device_->terminate(kHomeScreenProcessName);
-                   boot();
-                 },
+                 [&](const RespringAction&) { respring(); },
                  [&](const FrontAction& a) { home.setFrontApplication(a.bundleId, a.orientation); },
                  [&](const HomeAction&) { home.showHomeScreen(); },
                  [&](const DeviceLockAction& a) { home.setDeviceLocked(a.on); },
@@ -246,10 +272,30 @@ void SimulationRunner::perform(const Action& action) {
                  [&](const DragAction& a) { touches_->drag(a); },
                  [&](const PrefsWriteAction& a) { writePreference(a.key, a.value); },
                  [&](const PrefsDeleteAction&) { deletePreferences(); },
+                 [&](const SettingsOpenAction&) { settings_->open(); },
+                 [&](const SettingsCloseAction&) { settings_->close(); },
+                 [&](const SettingsSetAction& a) { settings_->setValue(a.key, a.value); },
+                 [&](const SettingsPressAction& a) { settings_->press(a.label); },
+                 [&](const SettingsPickAction& a) { settings_->pick(a.bundleIds); },
+                 [&](const AlertAction& a) { settings_->tapAlertAction(a.actionTitle); },
                  // Refused before the run starts (unsupportedAction).
                  [&](const auto&) {},
              },
              action);
+}
+
+void SimulationRunner::advanceTo(double time) {
+  if (observer_) {
+    observer_->advance(*device_, time);
+  } else {
+    device_->runUntil(time);
+  }
+}
+
+void SimulationRunner::performTimed(const TimedAction& timed) {
+  if (observer_) observer_->willPerform(*device_, timed);
+  perform(timed.action);
+  if (observer_) observer_->didPerform(*device_, timed);
 }
 
 SimulationRunner::Outcome SimulationRunner::run(const Scenario& scenario) {
@@ -261,11 +307,12 @@ SimulationRunner::Outcome SimulationRunner::run(const Scenario& scenario) {
   }
   {
     ProcessScope scope(*hand_);
+    if (observer_) observer_->runStarting(*device_, scenario.effectiveEndTime());
     for (const auto& timed : scenario.actions) {
-      device_->runUntil(timed.time);
-      perform(timed.action);
+      advanceTo(timed.time);
+      performTimed(timed);
     }
-    device_->runUntil(scenario.effectiveEndTime());
+    advanceTo(scenario.effectiveEndTime());
   }
   timeline_.finish();
   stop();
@@ -313,18 +360,20 @@ SimulationRunner::Outcome SimulationRunner::replay(const std::string& tracePath,
   TraceReader::Status status = reader.next(sample);
   MotionHardware& motion = MotionHardware::of(*device_);
   std::size_t nextAction = 0;
+  if (observer_) observer_->runStarting(*device_, endTime);
   while (true) {
     const bool sampleDue = status == TraceReader::Status::Sample && sample.time <= endTime;
     const bool actionDue = nextAction < played.actions.size();
     if (!sampleDue && !actionDue) break;
     if (sampleDue && (!actionDue || sample.time <= played.actions[nextAction].time)) {
-      device_->runUntil(sample.time);
+      advanceTo(sample.time);
       motion.setAttitude(sample.roll, sample.pitch);
+      if (observer_) observer_->sampleApplied(*device_, sample);
       status = reader.next(sample);
     } else {
       const TimedAction& timed = played.actions[nextAction++];
-      device_->runUntil(timed.time);
-      perform(timed.action);
+      advanceTo(timed.time);
+      performTimed(timed);
     }
   }
   if (status == TraceReader::Status::Error) {
@@ -334,7 +383,7 @@ SimulationRunner::Outcome SimulationRunner::replay(const std::string& tracePath,
     stop();
     return {Status::Failed, reader.error()};
   }
-  device_->runUntil(endTime);
+  advanceTo(endTime);
   scope.reset();
   timeline_.finish();
   stop();

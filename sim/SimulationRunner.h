@@ -6,13 +6,16 @@
 // anything boots; then the device's clock is advanced to each action's time (everything the
 // device has due by then runs first) and the action is performed in the process it belongs
 // to. Device events become timeline events as they happen: "orientation", "lock", "notify",
-// "file", "haptic", ... pass through with their fields; a view of class "VXFab" joining or
-// leaving the screen becomes `button` "shown" / "removed".
+// "prefs", "haptic", ... pass through with their fields; "file" only for the preferences file;
+// a view of class "VXFab" joining or leaving the screen becomes `button` "shown" / "removed".
 //
-// `boot` launches the home-screen process "SpringBoard", completes its launch and starts a
-// motion helper whose delegate records each report as `orientation` (the simulator stands in
-// for the tweak manager until the tweak library starts itself); `respring` restarts that
-// process and boots again.
+// The simulator is the code-injection platform of the device: every start of the home-screen
+// process "SpringBoard" (`boot`, `respring`, and a restart of the user interface from inside
+// the device) is recorded as `boot`, gets the simulator's probe (HomeScreenProbe), the log
+// sink with --log, and then the tweak library "Gyrowhirl" loaded into it, all before its
+// launch completes. `boot` launches the process and completes its launch; `respring` restarts
+// it the same way, so the new process has fresh singletons, runs the library's initialisers
+// again and reads the preferences again.
 #pragma once
 
 #include <filesystem>
@@ -29,8 +32,10 @@ struct DeviceEvent;
 
 namespace sim {
 
+class SimulationObserver;
 class Timeline;
 class TemporaryFolder;
+class SettingsPerformer;
 class TouchPerformer;
 
 struct SimulationOptions {
@@ -49,6 +54,9 @@ class SimulationRunner {
   };
 
   static constexpr const char* kHomeScreenProcessName = "SpringBoard";
+  // The tweak library, as the device knows it, and its file in the build.
+  static constexpr const char* kTweakLibraryName = "Gyrowhirl";
+  static constexpr const char* kTweakLibraryFileName = "libGyrowhirl.so";
   // The simulator's own process on the device: files it writes and notifications it posts
   // come from here, as from any other program on the device.
   static constexpr const char* kHandProcessName = "gyrowhirl-sim";
@@ -70,18 +78,30 @@ class SimulationRunner {
   // scenario's `end`, else at the later of the last sample and the scenario's own default end
   // (the last sample alone when no scenario actions were given).
   Outcome replay(const std::string& tracePath, const Scenario* scenario);
+  // Tells `observer` (not owned; null for none) how each run goes, and lets it advance the
+  // clock (see SimulationObserver).
+  void setObserver(SimulationObserver* observer) { observer_ = observer; }
 
   // The set-up of a replay without a scenario (see replay()).
   static Scenario defaultReplayScenario();
   // "FILE:LINE: ..." for the first action this simulator cannot perform yet, or nullopt.
   static std::optional<std::string> unsupportedAction(const Scenario& scenario);
+  // Where the tweak library's file is: next to the running executable, else in the build
+  // folder this simulator was built in.
+  static std::filesystem::path tweakLibraryFile();
 
  private:
   Outcome start(const Scenario& scenario);
   void stop();
   void perform(const Action& action);
+  // perform() with the observer told before and after.
+  void performTimed(const TimedAction& timed);
+  // Runs the device until `time`, through the observer when there is one.
+  void advanceTo(double time);
   void boot();
-  void startMotionSampling();
+  void respring();
+  // The launch observer: what the simulator does in every process as it starts.
+  void onProcessLaunched(Process& process);
   void writePreference(const std::string& key, const Foundation::Value& value);
   void deletePreferences();
   void postSettingsChanged();
@@ -93,7 +113,9 @@ class SimulationRunner {
   std::shared_ptr<Device> device_;
   std::shared_ptr<Process> hand_;
   std::unique_ptr<TouchPerformer> touches_;
+  std::unique_ptr<SettingsPerformer> settings_;
   int subscription_ = 0;
+  SimulationObserver* observer_ = nullptr;
 };
 
 }  // namespace sim

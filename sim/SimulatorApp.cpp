@@ -1,11 +1,18 @@
 #include "sim/SimulatorApp.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "sim/CommandLine.h"
+#include "sim/FrameRecorder.h"
 #include "sim/JsonLinesPrinter.h"
+#include "sim/MotionPlot.h"
+#include "sim/RunPresenter.h"
 #include "sim/ScenarioParser.h"
+#include "sim/ShowcaseScenario.h"
 #include "sim/SimulationRunner.h"
 #include "sim/TextTimelinePrinter.h"
 #include "sim/Timeline.h"
@@ -14,6 +21,9 @@ namespace sim {
 namespace {
 
 constexpr const char* kProgramName = "gyrowhirl-sim";
+// A replay's frames come at most this often (device time): a trace of hours at a frame per
+// visible change would be thousands of pictures of jitter.
+constexpr double kReplayFrameIntervalSeconds = 1.0;
 
 int badUsage(std::ostream& err, const std::string& message) {
   err << kProgramName << ": " << message << "\n"
@@ -35,48 +45,67 @@ int exitStatusOf(const SimulationRunner::Outcome& outcome, std::ostream& err) {
   return SimulatorApp::kExitFailure;
 }
 
-}  // namespace
-
-std::optional<std::string> SimulatorApp::showcaseScenarioPath() {
-  const std::filesystem::path path =
-      std::filesystem::path(GW_SOURCE_DIR) / "examples" / "showcase.scn";
-  std::error_code error;
-  if (std::filesystem::is_regular_file(path, error)) return path.string();
-  return std::nullopt;
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
 }
+
+// A folder named by an option: it may not be a file.
+bool isUsableFolder(const std::string& path) {
+  std::error_code error;
+  return !std::filesystem::exists(path, error) || std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
 
 int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& out,
                        std::ostream& err) {
+  return main(arguments, out, err, Terminal{});
+}
+
+int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& out,
+                       std::ostream& err, const Terminal& terminal) {
   CommandLine::Result parsed = CommandLine::parse(arguments);
   if (!parsed.options) return badUsage(err, parsed.error);
-  CommandLineOptions options = *parsed.options;
+  const CommandLineOptions& options = *parsed.options;
 
   using Command = CommandLineOptions::Command;
   if (options.command == Command::Help) {
     out << CommandLine::usage();
     return kExitSuccess;
   }
-  if (options.command == Command::Showcase) {
-    // The showcase is the project's story told on the simulated phone; without it, running
-    // with no command is a usage error.
-    std::optional<std::string> showcase = showcaseScenarioPath();
-    if (!showcase) {
-      err << CommandLine::usage();
-      return kExitBadInput;
-    }
-    options.command = Command::Run;
-    options.scenarioPath = *showcase;
+  if (options.deviceRoot && !isUsableFolder(*options.deviceRoot)) {
+    return badUsage(err, "--device-root: '" + *options.deviceRoot + "' is not a folder");
   }
-  if (options.deviceRoot) {
+  if (options.renderDirectory) {
     std::error_code error;
-    if (std::filesystem::exists(*options.deviceRoot, error) &&
-        !std::filesystem::is_directory(*options.deviceRoot, error)) {
-      return badUsage(err, "--device-root: '" + *options.deviceRoot + "' is not a folder");
+    std::filesystem::create_directories(*options.renderDirectory, error);
+    if (!std::filesystem::is_directory(*options.renderDirectory, error)) {
+      return badUsage(err, "--render: cannot use '" + *options.renderDirectory + "' as a folder");
+    }
+  }
+  if (options.outputPath) {
+    const std::string extension =
+        lowerCase(std::filesystem::path(*options.outputPath).extension().string());
+    if (extension != ".png" && extension != ".svg") {
+      return badUsage(err, "-o: '" + *options.outputPath + "' must end in .png or .svg");
     }
   }
 
+  // The scenario: the built-in showcase, a file, or none (a replay's defaults).
   std::optional<Scenario> scenario;
-  if (!options.scenarioPath.empty()) {
+  std::string title;
+  if (options.command == Command::Showcase) {
+    ScenarioParser::Result result =
+        ScenarioParser::parse(ShowcaseScenario::text(), ShowcaseScenario::kFileName);
+    if (!result.ok()) {
+      err << kProgramName << ": the built-in showcase is broken: " << result.error << "\n";
+      return kExitFailure;
+    }
+    scenario = std::move(result.scenario);
+    title = "Gyrowhirl showcase";
+  } else if (!options.scenarioPath.empty()) {
     ScenarioParser::Result result = ScenarioParser::parseFile(options.scenarioPath);
     if (!result.ok()) {
       err << result.error << "\n";
@@ -84,21 +113,77 @@ int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& 
     }
     scenario = std::move(result.scenario);
   }
+  const bool replays = options.command == Command::Replay || options.command == Command::Plot;
+  if (title.empty()) {
+    title = std::filesystem::path(replays ? options.tracePath : options.scenarioPath)
+                .filename()
+                .string();
+  }
 
+  // What the run prints: JSON Lines, the human timeline, or nothing (plot).
   std::unique_ptr<TimelinePrinter> printer;
-  if (options.jsonLines) {
+  TextTimelinePrinter* text = nullptr;
+  if (options.command == Command::Plot) {
+    // No timeline: the plot is the output.
+  } else if (options.jsonLines) {
     printer = std::make_unique<JsonLinesPrinter>(out);
   } else {
-    printer = std::make_unique<TextTimelinePrinter>(out);
+    const bool colour = terminal.stdoutIsTerminal && !terminal.coloursDisabled && !options.noColour;
+    auto human = std::make_unique<TextTimelinePrinter>(out, colour);
+    text = human.get();
+    printer = std::move(human);
   }
-  Timeline timeline(std::move(printer));
+  auto presenterOwner = std::make_unique<RunPresenter>(std::move(printer), text);
+  RunPresenter& presenter = *presenterOwner;
+  if (options.renderDirectory) {
+    presenter.renderTo(*options.renderDirectory, replays ? kReplayFrameIntervalSeconds : 0.0);
+  }
+  if (terminal.stderrIsTerminal) {
+    presenter.showProgress(err, replays ? "replaying" : "running", terminal.stdoutIsTerminal);
+  }
+  if (options.command == Command::Plot) presenter.collectPlotEvents();
+  Timeline timeline(std::move(presenterOwner));
+
   SimulationOptions simulation;
   if (options.deviceRoot) simulation.deviceRoot = std::filesystem::path(*options.deviceRoot);
   simulation.logLines = options.log;
   SimulationRunner runner(simulation, timeline);
+  runner.setObserver(&presenter);
 
-  if (options.command == Command::Run) return exitStatusOf(runner.run(*scenario), err);
-  return exitStatusOf(runner.replay(options.tracePath, scenario ? &*scenario : nullptr), err);
+  const SimulationRunner::Outcome outcome =
+      replays ? runner.replay(options.tracePath, scenario ? &*scenario : nullptr)
+              : runner.run(*scenario);
+  if (int status = exitStatusOf(outcome, err); status != kExitSuccess) return status;
+
+  // Where the pictures are: in the human timeline's output, or beside JSON Lines on stderr.
+  std::ostream& note = options.jsonLines ? err : out;
+  if (options.renderDirectory) {
+    std::string error;
+    if (!presenter.finishPictures(title, error)) {
+      err << kProgramName << ": cannot write the pictures: " << error << "\n";
+      return kExitFailure;
+    }
+    const std::filesystem::path directory(*options.renderDirectory);
+    note << "pictures: " << presenter.frames()->frames().size() << " frames in "
+         << directory.string() << ", key frames in "
+         << (directory / FrameRecorder::kStoryboardFileName).string() << "\n";
+  }
+  if (options.command == Command::Plot) {
+    PlotOptions plotOptions;
+    plotOptions.title = "Motion trace " + title;
+    if (!options.scenarioPath.empty()) {
+      plotOptions.subtitle =
+          "with " + std::filesystem::path(options.scenarioPath).filename().string();
+    }
+    std::string error;
+    if (!MotionPlot::plotTrace(options.tracePath, presenter.plotEvents(), *options.outputPath,
+                               plotOptions, error)) {
+      err << kProgramName << ": " << error << "\n";
+      return kExitFailure;
+    }
+    out << "plot: " << *options.outputPath << "\n";
+  }
+  return kExitSuccess;
 }
 
 }  // namespace sim

@@ -1,13 +1,12 @@
 // The simulator's commands behind the command line (see CommandLine for the syntax): parses
-// the arguments, reads and checks the scenario and trace before anything runs, plays them
-// and prints the timeline.
+// the arguments, reads and checks the scenario and trace before anything runs, plays them,
+// prints the timeline, and draws the pictures asked for.
 //
 // Exit status: 0 done; 2 bad usage or a bad scenario or trace, with one message naming
 // FILE:LINE on `err` (nothing runs then); 1 when the run itself fails (the device root cannot
-// be made, say).
+// be made, a picture cannot be written).
 #pragma once
 
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,12 +19,18 @@ class SimulatorApp {
   static constexpr int kExitFailure = 1;
   static constexpr int kExitBadInput = 2;
 
-  // `arguments` excludes the program name.
-  static int main(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+  // Where the output goes, as the program finds it at start.
+  struct Terminal {
+    bool stdoutIsTerminal = false;  // colours in the human timeline
+    bool stderrIsTerminal = false;  // a progress line for long runs
+    bool coloursDisabled = false;   // NO_COLOR is set
+  };
 
-  // The scenario run when no command is given: "examples/showcase.scn" of the project, when
-  // it exists. Without it, no command is bad usage.
-  static std::optional<std::string> showcaseScenarioPath();
+  // `arguments` excludes the program name.
+  static int main(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                  const Terminal& terminal);
+  // As above, for output that is no terminal.
+  static int main(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 };
 
 }  // namespace sim

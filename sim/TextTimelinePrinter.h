@@ -1,26 +1,103 @@
-// The timeline for people (the default form): an aligned time column, the event's name and
-// its fields as name=value.
-//        0.300  orientation   value=1
-//        1.000  lock          on=true by=user
+// The timeline for people (the default form): one line per event in plain words, under a
+// header, with an aligned time column and a state column (the orientation lock and the front
+// app as they are at that moment), and a short summary at the end.
+//
+//       time  lock  front app                         event
+//      3.000  on    com.example.reader portrait       button shown at (150, 367), 75×75
+//      3.000  on    com.example.reader portrait       light haptic
+//      4.000  on    com.example.reader portrait       ▸ tap the button
+//      4.000  off   com.example.reader portrait       lock lifted by Gyrowhirl
+//      4.000  off   com.example.reader landscape      com.example.reader turned to landscape left
+//
+// Besides the timeline's events it prints what the person holding the phone does (action(),
+// "▸ ...") and the changes of the device's state that no event reports (status()); neither
+// is part of the JSON Lines form. Lines are written as they happen, so a replay of hours
+// never holds its timeline; the summary needs only counters.
+//
+// With `colour`, ANSI colours mark the kinds of line; without it the text has no escape
+// codes at all.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 
+#include "sim/DeviceStatus.h"
+#include "sim/Scenario.h"
 #include "sim/TimelinePrinter.h"
 
 namespace sim {
 
 class TextTimelinePrinter : public TimelinePrinter {
  public:
-  explicit TextTimelinePrinter(std::ostream& out) : out_(out) {}
+  static constexpr std::size_t kTimeColumnWidth = 10;
+  static constexpr std::size_t kLockColumnWidth = 4;
+  static constexpr std::size_t kFrontColumnWidth = 32;
+  // Longer descriptions (a page of rows, a dictionary of preferences) end in "…".
+  static constexpr std::size_t kMaxDescriptionColumns = 110;
+  // A `button` "removed" that ends a suggestion nobody tapped.
+  static constexpr const char* kWithdrawnWords = "button withdrawn, untapped";
+
+  explicit TextTimelinePrinter(std::ostream& out, bool colour = false);
+
+  // Called before each line is written (to take a progress line off the same terminal).
+  void setBeforeLine(std::function<void()> hook) { beforeLine_ = std::move(hook); }
+
   void print(const TimelineEvent& event) override;
+  // Prints the summary.
   void finish() override;
 
-  static std::string format(const TimelineEvent& event);
+  // What the person does at `time`, in plain words (describeAction()).
+  void action(double time, const std::string& text);
+  // The device's state at `time`. A change is printed as a line of its own when `announce`
+  // is true (the change was not what the person just asked for); the state column follows
+  // the new state either way.
+  void status(double time, const DeviceStatus& status, bool announce);
+
+  // The event in plain words: "button shown at (150, 367), 75×75", "light haptic".
+  static std::string describe(const TimelineEvent& event);
+  // The action in plain words: "turn the phone to landscape (roll 1.5, pitch 0)".
+  static std::string describeAction(const Action& action);
+  // The change from `before` to `after` in plain words, or "" when nothing a person would
+  // notice changed.
+  static std::string describeChange(const DeviceStatus& before, const DeviceStatus& after);
+  // The front-app column's text: "com.example.reader portrait", "home screen", "Settings".
+  static std::string frontColumn(const DeviceStatus& status);
 
  private:
+  enum class LineKind { Event, Action, Change, Header };
+  struct Counts {
+    std::uint64_t events = 0;
+    std::uint64_t offered = 0, accepted = 0, withdrawn = 0;
+    std::uint64_t lockByUser = 0, lockByTweak = 0;
+    std::uint64_t portraitReports = 0, landscapeReports = 0;
+    std::uint64_t haptics = 0, broadcasts = 0, notifications = 0;
+    std::uint64_t filesWritten = 0, filesDeleted = 0;
+    std::uint64_t alerts = 0;
+  };
+
+  // describe() before it is put on one line.
+  static std::string wordsOf(const TimelineEvent& event);
+  // Adds `event` to the summary's counts; true when it withdraws a suggestion untapped.
+  bool count(const TimelineEvent& event);
+  void writeLine(double time, const std::string& text, const char* textColour);
+  const char* colourOf(const TimelineEvent& event) const;
+  std::string paint(const std::string& text, const char* code) const;
+
   std::ostream& out_;
+  bool colour_;
+  std::function<void()> beforeLine_;
+  bool headerWritten_ = false;
+  DeviceStatus status_;
+  bool statusKnown_ = false;  // status() was called: the front app is known
+  bool lockKnown_ = false;    // ... or at least the lock, from a `lock` event
+  DeviceStatus lastPrintedStatus_;
+  bool anyLine_ = false;
+  double lastTime_ = 0;
+  Counts counts_;
+  bool buttonOnScreen_ = false;
+  bool suggestionAccepted_ = false;
   std::string line_;
 };
 

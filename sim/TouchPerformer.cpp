@@ -1,6 +1,7 @@
 #include "sim/TouchPerformer.h"
 
 #include <functional>
+#include <vector>
 
 #include "Device/Device.h"
 #include "Device/Process.h"
@@ -77,6 +78,13 @@ void TouchPerformer::recordButtonMoved(const std::shared_ptr<UIView>& button) {
                                           {"h", Foundation::Value::real(frame.size.height)}});
 }
 
+void TouchPerformer::deliverPanEvent(const std::function<void()>& deliver,
+                                     const std::shared_ptr<UIView>& button) {
+  std::vector<TimelineEvent> caused = timeline_.capture(deliver);
+  recordButtonMoved(button);
+  for (const auto& event : caused) timeline_.record(event);
+}
+
 void TouchPerformer::tap() {
   CGPoint centre;
   auto button = touchableButton(centre);
@@ -96,8 +104,7 @@ void TouchPerformer::drag(const DragAction& drag) {
   auto button = touchableButton(centre);
   recordTouch(centre, button != nullptr);
   if (!button) return;
-  input_.beginPan(centre);
-  recordButtonMoved(button);
+  deliverPanEvent([&] { input_.beginPan(centre); }, button);
 
   // A later drag takes the finger over; this one's remaining events are dropped then.
   const std::uint64_t generation = ++dragGeneration_;
@@ -108,20 +115,22 @@ void TouchPerformer::drag(const DragAction& drag) {
     device_.schedule(*hand_, start + k * kDragEventIntervalSeconds,
                      [this, step, weakButton, generation] {
                        if (generation != dragGeneration_ || !input_.isPanning()) return;
-                       input_.changePan(step);
-                       recordButtonMoved(weakButton.lock());
+                       deliverPanEvent([&] { input_.changePan(step); }, weakButton.lock());
                      });
   }
   const bool cancel = drag.cancel;
   device_.schedule(*hand_, start + (drag.steps + 1) * kDragEventIntervalSeconds,
                    [this, cancel, weakButton, generation] {
                      if (generation != dragGeneration_ || !input_.isPanning()) return;
-                     if (cancel) {
-                       input_.cancelPan();
-                     } else {
-                       input_.endPan();
-                     }
-                     recordButtonMoved(weakButton.lock());
+                     deliverPanEvent(
+                         [&] {
+                           if (cancel) {
+                             input_.cancelPan();
+                           } else {
+                             input_.endPan();
+                           }
+                         },
+                         weakButton.lock());
                    });
 }
 

@@ -5,10 +5,11 @@
 // there is no button, or it takes no touches there (during a fade), the touch is recorded as
 // passing through and nothing is delivered. Every touch is recorded in the timeline as
 // `touch` with x, y and `to` ("button" | "passthrough"); after each drag event the button's
-// frame is recorded as `button` with state "moved".
+// frame is recorded as `button` with state "moved", ahead of what that event caused.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "CoreGraphics/CGGeometry.h"
@@ -52,6 +53,9 @@ class TouchPerformer {
   std::shared_ptr<UIView> touchableButton(CGPoint& centre) const;
   void recordTouch(CGPoint point, bool toButton);
   void recordButtonMoved(const std::shared_ptr<UIView>& button);
+  // Delivers one event of a drag and records the button's frame after it, before what the
+  // event caused in the same instant (the drag end's save of the position).
+  void deliverPanEvent(const std::function<void()>& deliver, const std::shared_ptr<UIView>& button);
 
   Device& device_;
   std::shared_ptr<Process> hand_;

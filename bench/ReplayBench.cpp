@@ -1,0 +1,125 @@
+// End-to-end replay: a synthetic 24-hour day (a turn to landscape every few minutes, half the
+// suggestions accepted) played through the whole system on the virtual clock: the tweak library
+// loaded into the home screen, its sampling timer, classifier, manager, overlay, button, taps
+// through the touch screen, and the orientation lock. Wall time per simulated day.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <vector>
+
+#include "support/SyntheticDayTrace.h"
+#include "support/WholeSystemReplay.h"
+#ifdef GW_BENCH_WITH_SIM
+#include "sim/TraceReader.h"
+#endif
+
+namespace {
+
+// A day's samples held in memory, so that only the replay is timed.
+class RecordedDay {
+ public:
+  explicit RecordedDay(const SyntheticDayTrace::Options& options) {
+    SyntheticDayTrace trace(options);
+    AttitudeSample sample;
+    while (trace.next(sample)) samples_.push_back(sample);
+  }
+  bool next(AttitudeSample& sample) {
+    if (at_ == samples_.size()) return false;
+    sample = samples_[at_++];
+    return true;
+  }
+  void rewind() { at_ = 0; }
+  std::size_t size() const { return samples_.size(); }
+
+ private:
+  std::vector<AttitudeSample> samples_;
+  std::size_t at_ = 0;
+};
+
+void reportCounts(benchmark::State& state, const WholeSystemReplay::Counts& counts) {
+  state.counters["samples"] = static_cast<double>(counts.samples);
+  state.counters["suggestions"] = static_cast<double>(counts.suggestionsShown);
+  state.counters["accepted"] = static_cast<double>(counts.acceptedTaps);
+  state.counters["lock_lifts"] = static_cast<double>(counts.lockLiftedByTweak);
+}
+
+void BM_Replay24h(benchmark::State& state) {
+  const SyntheticDayTrace::Options day{};
+  RecordedDay samples(day);
+  WholeSystemReplay::Counts counts;
+  for (auto _ : state) {
+    state.PauseTiming();
+    samples.rewind();
+    {
+      auto replay = std::make_unique<WholeSystemReplay>(WholeSystemReplay::Options{});
+      state.ResumeTiming();
+      replay->boot();
+      replay->play(samples, day);
+      state.PauseTiming();
+      counts = replay->counts();
+    }
+    state.ResumeTiming();
+  }
+  reportCounts(state, counts);
+  if (counts.suggestionsShown == 0 || counts.acceptedTaps == 0) {
+    state.SkipWithError("the day brought no accepted suggestion");
+  }
+}
+BENCHMARK(BM_Replay24h)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+
+// Making the day's samples, which the replay above does not time.
+void BM_SyntheticDayGeneration(benchmark::State& state) {
+  for (auto _ : state) {
+    SyntheticDayTrace trace({});
+    AttitudeSample sample;
+    std::size_t n = 0;
+    while (trace.next(sample)) ++n;
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_SyntheticDayGeneration)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+
+#ifdef GW_BENCH_WITH_SIM
+// The same day from the simulator's CSV trace format, read row by row by its TraceReader while
+// it plays, as `gyrowhirl-sim replay` reads a recorded trace.
+class CsvDay {
+ public:
+  CsvDay(const std::string& csv, const std::string& name) : input_(csv), reader_(input_, name) {}
+  bool next(AttitudeSample& sample) {
+    sim::TraceSample row;
+    if (reader_.next(row) != sim::TraceReader::Status::Sample) return false;
+    sample = {row.time, row.roll, row.pitch};
+    return true;
+  }
+
+ private:
+  std::istringstream input_;
+  sim::TraceReader reader_;
+};
+
+void BM_Replay24h_FromCsv(benchmark::State& state) {
+  const SyntheticDayTrace::Options day{};
+  std::ostringstream csv;
+  SyntheticDayTrace::writeCsv(day, csv);
+  const std::string text = csv.str();
+  WholeSystemReplay::Counts counts;
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      auto replay = std::make_unique<WholeSystemReplay>(WholeSystemReplay::Options{});
+      CsvDay samples(text, "day.csv");
+      state.ResumeTiming();
+      replay->boot();
+      replay->play(samples, day);
+      state.PauseTiming();
+      counts = replay->counts();
+    }
+    state.ResumeTiming();
+  }
+  state.counters["csv_bytes"] = static_cast<double>(text.size());
+  reportCounts(state, counts);
+}
+BENCHMARK(BM_Replay24h_FromCsv)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+#endif
+
+}  // namespace

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The main job: builds the simulator where needed and plays the showcase on a simulated phone,
+# printing its timeline and drawing its pictures into build/showcase/ (storyboard.png there).
+#
+#   ./run.sh                    the showcase, with pictures
+#   ./run.sh ARGUMENTS...       gyrowhirl-sim with these arguments instead (see --help)
+#
+# A fresh clone is set up first (./setup.sh: packages, then the whole build); afterwards only
+# the simulator and the libraries it loads are brought up to date.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+if [ ! -f build/build.ninja ]; then
+  ./setup.sh
+else
+  cmake --build build --target gyrowhirl-sim >/dev/null || cmake --build build --target gyrowhirl-sim
+fi
+
+if [ "$#" -eq 0 ]; then
+  rm -rf build/showcase
+  set -- --render build/showcase
+fi
+exec ./build/gyrowhirl-sim "$@"

@@ -1,0 +1,88 @@
+// The simulator's command line: which command and options a list of arguments means, and the
+// message for one that means nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/CommandLine.h"
+
+namespace sim {
+namespace {
+
+using Command = CommandLineOptions::Command;
+
+TEST(CommandLineTest, CommandsAndTheirOptions) {
+  struct Case {
+    std::vector<std::string> arguments;
+    Command command;
+    std::string scenario;
+    std::string trace;
+    std::string render;  // "" for none
+    std::string output;  // "" for none
+    bool noColour;
+  };
+  const Case cases[] = {
+      {{}, Command::Showcase, "", "", "", "", false},
+      {{"--render", "pics", "--no-color"}, Command::Showcase, "", "", "pics", "", true},
+      {{"run", "a.scn", "--render=out"}, Command::Run, "a.scn", "", "out", "", false},
+      {{"--no-colour", "run", "a.scn"}, Command::Run, "a.scn", "", "", "", true},
+      {{"replay", "t.csv", "s.scn", "--render", "d"},
+       Command::Replay,
+       "s.scn",
+       "t.csv",
+       "d",
+       "",
+       false},
+      {{"plot", "t.csv", "-o", "p.svg"}, Command::Plot, "", "t.csv", "", "p.svg", false},
+      {{"plot", "t.csv", "s.scn", "--output=p.png"},
+       Command::Plot,
+       "s.scn",
+       "t.csv",
+       "",
+       "p.png",
+       false},
+      {{"help"}, Command::Help, "", "", "", "", false},
+  };
+  for (const Case& c : cases) {
+    CommandLine::Result result = CommandLine::parse(c.arguments);
+    ASSERT_TRUE(result.options) << result.error;
+    const CommandLineOptions& options = *result.options;
+    EXPECT_EQ(options.command, c.command);
+    EXPECT_EQ(options.scenarioPath, c.scenario);
+    EXPECT_EQ(options.tracePath, c.trace);
+    EXPECT_EQ(options.renderDirectory.value_or(""), c.render);
+    EXPECT_EQ(options.outputPath.value_or(""), c.output);
+    EXPECT_EQ(options.noColour, c.noColour);
+  }
+}
+
+TEST(CommandLineTest, ArgumentsThatMeanNothingSayWhy) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"plot", "t.csv"}, "plot needs -o FILE.png or -o FILE.svg"},
+      {{"plot"}, "plot needs a trace file (CSV)"},
+      {{"plot", "t.csv", "a.scn", "b.scn", "-o", "x.png"},
+       "plot takes a trace file and at most one scenario"},
+      {{"plot", "t.csv", "-o", "x.png", "--render", "d"},
+       "plot prints no timeline and draws no frames (--render, --jsonl and --log are for run, "
+       "replay and the showcase)"},
+      {{"run", "a.scn", "-o", "x.png"}, "-o is for plot"},
+      {{"run", "a.scn", "--render"}, "--render needs a folder"},
+      {{"run", "a.scn", "--render="}, "--render needs a folder"},
+      {{"--render", "a", "--render", "b"}, "--render given twice"},
+      {{"plot", "t.csv", "-o"}, "--output needs a file name (.png or .svg)"},
+      {{"run", "a.scn", "--colour"}, "unknown option '--colour'"},
+  };
+  for (const Case& c : cases) {
+    CommandLine::Result result = CommandLine::parse(c.arguments);
+    EXPECT_FALSE(result.options) << c.error;
+    EXPECT_EQ(result.error, c.error);
+  }
+}
+
+}  // namespace
+}  // namespace sim
