@@ -91,6 +91,13 @@ int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& 
     if (extension != ".png" && extension != ".svg") {
       return badUsage(err, "-o: '" + *options.outputPath + "' must end in .png or .svg");
     }
+    // The picture's folder is made as --render makes its own.
+    const std::filesystem::path folder = std::filesystem::path(*options.outputPath).parent_path();
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+      return badUsage(err, "-o: cannot use '" + folder.string() + "' as a folder");
+    }
   }
 
   // The scenario: the built-in showcase, a file, or none (a replay's defaults).
