@@ -1,8 +1,8 @@
-// The tweak manager. Its log calls stay on lines 49, 76 and 135: the log records carry the
-// line, and the device's log readers know these lines by those numbers.
+// The tweak manager. Its log calls stay on lines 49, 76 and 135 (log readers know them).
 #include "VXCommon/VXTweakManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -69,8 +69,8 @@ void VXTweakManager::preferencesUpdated(const NSNotification& notification) {
   const Foundation::Value enabled = prefs ? prefs->valueForKey("IsEnabled") : Foundation::Value();
   isTweakDisabled_ = (enabled.isNumber() || enabled.isString()) && !enabled.boolValue();
   const float interval = prefs ? prefs->valueForKey("DisappearInterval").floatValue() : 0.0f;
-  fabDisappearInterval_ =
-      interval == 0.0f ? kFallbackDisappearIntervalSeconds : static_cast<double>(interval);
+  const bool noTime = interval == 0.0f || std::isnan(interval);  // NaN names no time: as 0
+  fabDisappearInterval_ = noTime ? kFallbackDisappearIntervalSeconds : double{interval};
   const auto apps = prefs ? prefs->valueForKey("BlacklistedApps") : Foundation::Value();
   blacklistedApps_ = apps.arrayValue() ? *apps.arrayValue() : Foundation::Array();
   VX_LOG("-[VXTweakManager preferencesUpdated:]", "VXTweakManager prefs updated");

@@ -1,7 +1,9 @@
 // End-to-end replay: a synthetic 24-hour day (a turn to landscape every few minutes, half the
 // suggestions accepted) played through the whole system on the virtual clock: the tweak library
 // loaded into the home screen, its sampling timer, classifier, manager, overlay, button, taps
-// through the touch screen, and the orientation lock. Wall time per simulated day.
+// through the touch screen, and the orientation lock. Wall time per simulated day: driven
+// straight through the platform (WholeSystemReplay), from the simulator's CSV format, and
+// through the simulator's own runner with its timeline.
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -10,6 +12,19 @@
 #include "support/SyntheticDayTrace.h"
 #include "support/WholeSystemReplay.h"
 #ifdef GW_BENCH_WITH_SIM
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <streambuf>
+
+#include "Device/Device.h"
+#include "Device/DeviceEvent.h"
+#include "UIKit/UITouchInput.h"
+#include "sim/JsonLinesPrinter.h"
+#include "sim/SimulationObserver.h"
+#include "sim/SimulationRunner.h"
+#include "sim/Timeline.h"
 #include "sim/TraceReader.h"
 #endif
 
@@ -120,6 +135,78 @@ void BM_Replay24h_FromCsv(benchmark::State& state) {
   reportCounts(state, counts);
 }
 BENCHMARK(BM_Replay24h_FromCsv)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+
+// Swallows what it is given: the timeline is formatted as JSON Lines, and the lines dropped.
+class NullBuffer : public std::streambuf {
+ protected:
+  int overflow(int c) override { return c; }
+  std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+// The person of the day, riding along with the simulator: taps every other button that
+// appears, 0.8 s after it appears, on the touch screen.
+class TappingPerson : public sim::SimulationObserver {
+ public:
+  void runStarting(Device& device, double) override {
+    device.subscribe([this, &device](const DeviceEvent& event) {
+      const Foundation::Value* className = event.fields.find("class");
+      const Foundation::Value* op = event.fields.find("op");
+      if (event.name != "view" || !className || !op || !className->stringValue() ||
+          *className->stringValue() != "VXFab" || !op->stringValue() ||
+          *op->stringValue() != "added" || ++shown % 2 == 0) {
+        return;
+      }
+      const CGPoint centre = CGPointMake(event.fields.valueForKey("x").doubleValue() +
+                                             event.fields.valueForKey("w").doubleValue() / 2,
+                                         event.fields.valueForKey("y").doubleValue() +
+                                             event.fields.valueForKey("h").doubleValue() / 2);
+      std::shared_ptr<Process> hand = device.process(sim::SimulationRunner::kHandProcessName);
+      if (!hand) return;
+      device.schedule(*hand, device.now() + 0.8, [this, &device, centre] {
+        if (!UITouchInput(device).tap(centre).passedThrough()) ++accepted;
+      });
+    });
+  }
+  std::uint64_t shown = 0;
+  std::uint64_t accepted = 0;
+};
+
+// The same day through the simulator itself, as `gyrowhirl-sim replay DAY.csv --json` plays it:
+// the trace is checked in a first pass and read again while it plays, the tweak library is
+// loaded into the home screen by the simulator, and every event is recorded in the timeline
+// and formatted.
+void BM_Replay24h_Simulator(benchmark::State& state) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "gyrowhirl-day-XXXXXX").string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    state.SkipWithError("no temporary file for the trace");
+    return;
+  }
+  ::close(fd);
+  {
+    std::ofstream csv(pattern);
+    SyntheticDayTrace::writeCsv({}, csv);
+  }
+  std::uint64_t events = 0;
+  TappingPerson person;
+  for (auto _ : state) {
+    NullBuffer nothing;
+    std::ostream out(&nothing);
+    sim::Timeline timeline(std::make_unique<sim::JsonLinesPrinter>(out));
+    sim::SimulationRunner runner({}, timeline);
+    person = TappingPerson();
+    runner.setObserver(&person);
+    const sim::SimulationRunner::Outcome outcome = runner.replay(pattern, nullptr);
+    if (outcome.status != sim::SimulationRunner::Status::Done) state.SkipWithError("replay failed");
+    events = timeline.eventCount();
+  }
+  std::filesystem::remove(pattern);
+  state.counters["timeline_events"] = static_cast<double>(events);
+  state.counters["suggestions"] = static_cast<double>(person.shown);
+  state.counters["accepted"] = static_cast<double>(person.accepted);
+  if (person.accepted == 0) state.SkipWithError("no suggestion was accepted");
+}
+BENCHMARK(BM_Replay24h_Simulator)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 #endif
 
 }  // namespace

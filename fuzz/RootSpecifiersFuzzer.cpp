@@ -4,11 +4,14 @@
 // some of the switches shown. After the load and after every change the rows shown must be
 // exactly the full list without the rows governed by a head that is off (a head governs the
 // "nestedEntryCount" rows after it, cut at the end of the list), in the full list's order.
+// (A head that is not a switch, and a value changed through another row with the same key,
+// update the page only when it is built again; the changes made here leave those alone.)
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -103,10 +106,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   controller->setBundle(NSBundle::bundleWithPath(kBundlePath));
   checkShownRows(*controller);
 
+  // Only a switch's own change updates the page, so the switches flipped are those whose key
+  // no other row shares: flipping a shared key would change another row's value (perhaps a
+  // head that is not a switch), which the page shows only once it is built again.
+  std::map<std::string, int> rowsPerKey;
+  for (const auto& row : controller->allSpecifiers()) ++rowsPerKey[row->stringProperty("key")];
   for (int change = 0; change < changes; ++change) {
     std::vector<std::shared_ptr<PSSpecifier>> switches;
     for (const auto& row : controller->specifiers()) {
-      if (row->cellType() == PSSwitchCell) switches.push_back(row);
+      const std::string key = row->stringProperty("key");
+      if (row->cellType() == PSSwitchCell && !key.empty() && rowsPerKey[key] == 1) {
+        switches.push_back(row);
+      }
     }
     if (switches.empty()) break;
     const auto& row = switches[choice % switches.size()];

@@ -1,6 +1,7 @@
 #include "gyrowhirlprefs/VXPRootListController.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <cstdint>
 
 #include "CoreFoundation/CFNotificationCenter.h"
@@ -218,25 +219,23 @@ PSListController::SpecifierList VXPRootListController::governedRows(
 }
 
 void VXPRootListController::removeDisabledGroups(SpecifierList& specifiers) {
-  // Removals only take rows that follow the head in the full list, and the list keeps the
-  // full list's order, so positions before the head stay valid while walking backwards.
+  // A row leaves the list when some head in the list that is off governs it. Handling each
+  // inner group before the group holding it, and then taking from the list the holder's rows
+  // that the inner groups left, comes to the same rows; collecting them once per head keeps
+  // deeply nested groups linear instead of walking every inner group again for each holder.
+  // The list is always the full list or one group of it, in the full list's order, so an
+  // inner group reaching past the end of the list only names rows the list does not hold.
+  std::unordered_set<const PSSpecifier*> hidden;
   for (std::size_t position = specifiers.size(); position-- > 0;) {
-    if (position >= specifiers.size()) continue;
-    const std::shared_ptr<PSSpecifier> head = specifiers[position];
+    const std::shared_ptr<PSSpecifier>& head = specifiers[position];
     if (!head->properties().contains(kNestedEntryCountKey)) continue;
     if (readPreferenceValue(head).boolValue()) continue;
-    SpecifierList governed = governedRows(head);
-    const bool holdsGroups = std::any_of(governed.begin(), governed.end(), [](const auto& row) {
-      return row->properties().contains(kNestedEntryCountKey);
-    });
-    if (holdsGroups) removeDisabledGroups(governed);
-    specifiers.erase(std::remove_if(specifiers.begin(), specifiers.end(),
-                                    [&governed](const std::shared_ptr<PSSpecifier>& row) {
-                                      return std::find(governed.begin(), governed.end(), row) !=
-                                             governed.end();
-                                    }),
-                     specifiers.end());
+    for (const auto& row : governedRows(head)) hidden.insert(row.get());
   }
+  if (hidden.empty()) return;
+  std::erase_if(specifiers, [&hidden](const std::shared_ptr<PSSpecifier>& row) {
+    return hidden.contains(row.get());
+  });
 }
 
 void VXPRootListController::removeNestedGroups(const std::shared_ptr<PSSpecifier>& specifier,

@@ -72,9 +72,9 @@ class VXPRootListController : public PSListController {
   // ---- dependent groups --------------------------------------------------------------------
   // Keeps a copy of the freshly loaded list in allSpecifiers, then hides disabled groups.
   void applyModificationsToSpecifiers(SpecifierList& specifiers);
-  // Takes out of `specifiers` the rows of every group whose head is off (an absent value
-  // counts as off), walking from the last row to the first so that an inner group is
-  // handled before the group that holds it.
+  // Takes out of `specifiers` the rows of every group whose head (a row of `specifiers`) is
+  // off; an absent value counts as off. Each head's value is read once; time grows with the
+  // rows times the heads, however deeply groups nest.
   void removeDisabledGroups(SpecifierList& specifiers);
   // After a head's value changed to `value`: inserts its group (without the rows of inner
   // groups that are off) directly after it, or takes the group's rows off the page.

@@ -157,6 +157,31 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
     return true;
   };
 
+  // libplist hands dictionary keys out as C strings and stops the process with an assertion
+  // when a key holds a NUL character, so a key must be an ASCII or UTF-16 string, lie within
+  // the object area, and hold no NUL.
+  const auto isUsableKey = [&](std::uint64_t object) {
+    std::uint64_t at = objectOffset(object);
+    if (at < kBinaryHeaderBytes || at >= tableOffset) return false;
+    const int type = bytes[at] >> 4;
+    if (type != 0x5 && type != 0x6) return false;
+    std::uint64_t length = bytes[at] & 0xF;
+    ++at;
+    if (length == 0xF) {
+      if (at >= tableOffset || (bytes[at] >> 4) != 0x1) return false;
+      const std::size_t width = std::size_t{1} << (bytes[at] & 0xF);
+      if (width > 8 || at + 1 + width > tableOffset) return false;
+      length = readBigEndian(bytes.data() + at + 1, width);
+      at += 1 + width;
+    }
+    const std::uint64_t unitBytes = type == 0x6 ? 2 : 1;
+    if (length > (tableOffset - at) / unitBytes) return false;
+    for (std::uint64_t k = 0; k < length; ++k) {
+      if (readBigEndian(bytes.data() + at + k * unitBytes, unitBytes) == 0) return false;
+    }
+    return true;
+  };
+
   enum : std::uint8_t { kUnvisited, kActive, kDone };
   std::vector<std::uint8_t> state(objectCount, kUnvisited);
   std::vector<std::uint16_t> height(objectCount,
@@ -167,6 +192,7 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
     Children children;
     std::uint64_t next;
     bool container;
+    std::uint64_t keys;  // a dictionary's first `keys` references name its keys
   };
   std::vector<Frame> stack;
   const auto enter = [&](std::uint64_t object) {
@@ -174,7 +200,8 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
     if (!childrenOf(object, children)) return false;
     const std::uint8_t type = bytes[objectOffset(object)] >> 4;
     state[object] = kActive;
-    stack.push_back({object, children, 0, type == 0xA || type == 0xC || type == 0xD});
+    stack.push_back({object, children, 0, type == 0xA || type == 0xC || type == 0xD,
+                     type == 0xD ? children.count / 2 : 0});
     return stack.size() <= static_cast<std::size_t>(kMaxNestingDepth) + 1;
   };
   if (!enter(topObject)) return false;
@@ -183,8 +210,10 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
     if (frame.next < frame.children.count) {
       const std::uint64_t child =
           readBigEndian(bytes.data() + frame.children.first + frame.next * refSize, refSize);
+      const bool isKey = frame.next < frame.keys;
       ++frame.next;
       if (child >= objectCount || state[child] == kActive) return false;  // out of range or a cycle
+      if (isKey && !isUsableKey(child)) return false;
       if (state[child] == kUnvisited && !enter(child)) return false;
       continue;
     }

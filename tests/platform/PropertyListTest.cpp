@@ -259,6 +259,39 @@ TEST(PropertyListTest, SharedReferencesCannotExplode) {
             Value::array({Value::string("same"), Value::string("same"), Value::string("same")}));
 }
 
+Data utf16Object(const std::u16string& s) {
+  Data object{static_cast<std::uint8_t>(0x60 | s.size())};
+  for (char16_t c : s) appendBigEndian(object, c, 2);
+  return object;
+}
+
+// The parser hands keys out as C strings and aborts on one holding a NUL; such files are
+// refused before it sees them; a NUL inside a string value does no harm.
+TEST(PropertyListTest, BinaryKeysMustBeStringsWithoutNul) {
+  const struct {
+    const char* name;
+    Data key;
+    bool accepted;
+  } cases[] = {
+      {"ASCII key", asciiObject("key"), true},
+      {"UTF-16 key", utf16Object(u"k\u00e9y"), true},
+      {"ASCII key holding NUL", asciiObject(std::string_view("a\0b", 3)), false},
+      {"UTF-16 key holding U+0000", utf16Object(std::u16string(u"a\0b", 3)), false},
+      {"integer key", intObject(7), false},
+      {"ASCII key running past the objects", Data{0x5E, 'a', 'b'}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Data bytes = binaryPlist({dictObject({1}, {2}), c.key, asciiObject("v")});
+    EXPECT_EQ(PropertyList::parseDictionary(bytes).has_value(), c.accepted);
+  }
+  const Data nulValue =
+      binaryPlist({dictObject({1}, {2}), asciiObject("k"), asciiObject(std::string_view("a\0b", 3))});
+  const std::optional<Dictionary> read = PropertyList::parseDictionary(nulValue);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(read->valueForKey("k").stringValue());
+}
+
 TEST(PropertyListTest, OversizedInputIsRefused) {
   const std::string small = xmlPlist("<dict/>");
   ASSERT_TRUE(PropertyList::parseDictionary(bytesOf(small)));

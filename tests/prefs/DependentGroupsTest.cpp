@@ -1,6 +1,9 @@
 // Dependent groups: which rows a page shows at load and after a head's value changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "PaneTestSupport.h"
 
 namespace prefs_test {
@@ -18,8 +21,36 @@ std::vector<TestRow> nestedRows() {
   return {{"A", 4}, {"a1"}, {"B", 1}, {"b1"}, {"a2"}, {"z"}};
 }
 
+// `heads` switch rows, each governing every row after it, then one plain row; the heads
+// named in `on` are on, the others off.
+LoadCase chainCase(const char* name, int heads, const std::vector<int>& on,
+                   std::vector<std::string> shown) {
+  LoadCase c{name, {}, {}, std::move(shown)};
+  for (int i = 0; i < heads; ++i) {
+    const std::string key = "H" + std::to_string(i);
+    c.rows.push_back({key.c_str(), heads - i});
+    const bool isOn = std::find(on.begin(), on.end(), i) != on.end();
+    c.file.set(key, Value::boolean(isOn));
+  }
+  c.rows.push_back({"end"});
+  return c;
+}
+
 std::vector<LoadCase> loadCases() {
+  // Deep chains: walking every inner group again for each group holding it would take
+  // 2^24 file reads here.
+  constexpr int kChainHeads = 24;
   return {
+      chainCase("DeepChainAllOff", kChainHeads, {}, {"H0"}),
+      chainCase("DeepChainOnUpToTheThird", kChainHeads, {0, 1}, {"H0", "H1", "H2"}),
+      {"InnerGroupReachingPastItsHolderKeepsItsOuterRows",
+       {{"A", 2}, {"a1"}, {"B", 3}, {"b1"}, {"b2"}, {"b3"}},
+       {{"A", Value::boolean(false)}, {"B", Value::boolean(true)}},
+       {"A", "b1", "b2", "b3"}},
+      {"OffInnerGroupReachingPastItsHolder",
+       {{"A", 2}, {"a1"}, {"B", 3}, {"b1"}, {"b2"}, {"b3"}, {"z"}},
+       {{"A", Value::boolean(true)}, {"B", Value::boolean(false)}},
+       {"A", "a1", "B", "z"}},
       {"HeadOffHidesItsRows",
        {{"A", 2}, {"a1"}, {"a2"}, {"z"}},
        {{"A", Value::boolean(false)}},

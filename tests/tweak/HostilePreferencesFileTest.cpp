@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -227,6 +228,7 @@ TEST_F(HostilePreferencesFileTest, EveryKnownKeyWithEveryWrongKind) {
       {"integer", Value::integer(-7)},
       {"huge integer", Value::integer(INT64_MIN)},
       {"real", Value::real(-1e300)},
+      {"real NaN", Value::real(std::numeric_limits<double>::quiet_NaN())},
       {"text", Value::string("garbage")},
       {"number text", Value::string("  12.5e1xyz")},
       {"nan text", Value::string("nan")},
@@ -346,10 +348,9 @@ TEST_F(HostilePreferencesFileTest, OddKeysAreReadByTheirTypeWordAlone) {
   }
 }
 
-// A binary file whose dictionary key is a UTF-16 string holding U+0000: libplist 2.2 stops the
-// process with an assertion (plist_get_key_val: length == strlen) while the reader walks the
-// dictionary. Enable once the reader refuses such keys before libplist walks them.
-TEST_F(HostilePreferencesFileTest, DISABLED_BinaryKeyWithANulCharacterIsRefused) {
+// A binary file whose dictionary key is a UTF-16 string holding U+0000: the parser would stop
+// the home screen with an assertion while walking the dictionary, so the file is refused.
+TEST_F(HostilePreferencesFileTest, BinaryKeyWithANulCharacterIsRefused) {
   const Data bytes = {0x62, 0x70, 0x6c, 0x69, 0x73, 0x74, 0x30, 0x30, 0xd1, 0x01, 0x02, 0x63,
                       0x00, 0x61, 0x00, 0x00, 0x00, 0x62, 0x10, 0x01, 0x00, 0x08, 0x00, 0x0b,
                       0x00, 0x12, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x00,
