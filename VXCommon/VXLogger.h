@@ -47,16 +47,25 @@ class VXLogger {
 std::string VXFormatMessage(std::string_view format, std::initializer_list<std::string> args);
 
 namespace vx_logger_detail {
-inline std::string toText(const std::string& s) { return s; }
-inline std::string toText(std::string_view s) { return std::string(s); }
-inline std::string toText(const char* s) { return s ? std::string(s) : std::string("(null)"); }
-inline std::string toText(bool b) { return b ? "1" : "0"; }
+inline std::string toText(const std::string& s) {
+  return s;
+}
+inline std::string toText(std::string_view s) {
+  return std::string(s);
+}
+inline std::string toText(const char* s) {
+  return s ? std::string(s) : std::string("(null)");
+}
+inline std::string toText(bool b) {
+  return b ? "1" : "0";
+}
 // The shortest text that reads back as `d` ("0.3", "2", "1e+20"), whatever the conversion.
 std::string toText(double d);
-inline std::string toText(const Foundation::Value& v) { return v.description(); }
+inline std::string toText(const Foundation::Value& v) {
+  return v.description();
+}
 template <typename T>
-  requires std::is_integral_v<T>
-std::string toText(T v) {
+requires std::is_integral_v<T> std::string toText(T v) {
   return std::to_string(v);
 }
 }  // namespace vx_logger_detail
@@ -70,6 +79,7 @@ Foundation::Dictionary VXMakeLogRecord(std::string_view sourcePath, int line,
 }
 
 // VX_LOG("-[VXTweakManager init]", "VXTweakManager initialized");
-// VX_LOG("-[VXTweakManager shouldQuit]", "quiting state: disabled %d, locked %d, topapp %d", a, b, c);
+// VX_LOG("-[VXTweakManager shouldQuit]", "quiting state: disabled %d, locked %d, topapp %d", a, b,
+// c);
 #define VX_LOG(function, ...) \
   VXLogger::logWithFormatArgs(VXMakeLogRecord(__FILE__, __LINE__, function, __VA_ARGS__))

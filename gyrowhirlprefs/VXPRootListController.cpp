@@ -1,8 +1,8 @@
 #include "gyrowhirlprefs/VXPRootListController.h"
 
 #include <algorithm>
-#include <unordered_set>
 #include <cstdint>
+#include <unordered_set>
 
 #include "CoreFoundation/CFNotificationCenter.h"
 #include "Device/Process.h"

@@ -109,6 +109,21 @@ bool CairoCanvas::writePng(const std::filesystem::path& path, std::string& error
   return true;
 }
 
+std::vector<std::uint8_t> CairoCanvas::pngData() const {
+  std::vector<std::uint8_t> png;
+  std::string error;
+  if (!isImage_ || !ok(error)) return png;
+  cairo_surface_flush(surface_);
+  const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
+    bytes->insert(bytes->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  if (cairo_surface_write_to_png_stream(surface_, append, &png) != CAIRO_STATUS_SUCCESS)
+    png.clear();
+  return png;
+}
+
 bool CairoCanvas::finish(std::string& error) {
   if (!ok(error)) return false;
   cairo_surface_finish(surface_);

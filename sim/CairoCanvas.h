@@ -54,6 +54,8 @@ class CairoCanvas {
 
   // Writes an image canvas as a PNG file. False, with the reason, when it cannot.
   bool writePng(const std::filesystem::path& path, std::string& error);
+  // An image canvas encoded as PNG; empty when it is not an image or drawing went wrong.
+  std::vector<std::uint8_t> pngData() const;
   // Completes the file of an SVG canvas (nothing to do for an image). False on failure.
   bool finish(std::string& error);
   // The image's pixels: native-endian 0xAARRGGBB, premultiplied, row by row, no padding.

@@ -5,29 +5,14 @@
 #include <numbers>
 
 #include "Device/DeviceFileSystem.h"
+#include "sim/CairoCanvas.h"
 
 namespace sim {
 namespace {
 
-cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned int length) {
-  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
-  bytes->insert(bytes->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
-void roundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r) {
-  constexpr double kQuarter = std::numbers::pi / 2;
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kQuarter, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kQuarter);
-  cairo_arc(cr, x + r, y + h - r, r, kQuarter, 2 * kQuarter);
-  cairo_arc(cr, x + r, y + r, r, 2 * kQuarter, 3 * kQuarter);
-  cairo_close_path(cr);
-}
-
 // An outlined phone of 24 × 44 units centred on the origin.
 void phoneOutline(cairo_t* cr) {
-  roundedRectangle(cr, -12, -22, 24, 44, 4);
+  CairoCanvas::roundedRectangle(cr, -12, -22, 24, 44, 4);
   cairo_stroke(cr);
   cairo_arc(cr, 0, 17, 1.8, 0, 2 * std::numbers::pi);
   cairo_fill(cr);
@@ -36,11 +21,9 @@ void phoneOutline(cairo_t* cr) {
 }  // namespace
 
 std::vector<std::uint8_t> SettingsBannerArtwork::bannerPng(int widthPixels, int heightPixels) {
-  std::vector<std::uint8_t> png;
-  if (widthPixels <= 0 || heightPixels <= 0) return png;
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, widthPixels, heightPixels);
-  cairo_t* cr = cairo_create(surface);
+  if (widthPixels <= 0 || heightPixels <= 0) return {};
+  CairoCanvas canvas = CairoCanvas::image(widthPixels, heightPixels);
+  cairo_t* cr = canvas.context();
   // Drawn on a 375 × 150 canvas, scaled to the requested size.
   const double width = 375;
   const double height = 150;
@@ -77,14 +60,7 @@ std::vector<std::uint8_t> SettingsBannerArtwork::bannerPng(int widthPixels, int 
   cairo_arc(cr, width * 0.80, height * 0.55, 30, -std::numbers::pi * 0.85, -std::numbers::pi * 0.2);
   cairo_stroke(cr);
 
-  cairo_surface_flush(surface);
-  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS ||
-      cairo_surface_write_to_png_stream(surface, appendToVector, &png) != CAIRO_STATUS_SUCCESS) {
-    png.clear();
-  }
-  cairo_destroy(cr);
-  cairo_surface_destroy(surface);
-  return png;
+  return canvas.pngData();
 }
 
 bool SettingsBannerArtwork::install(DeviceFileSystem& files, std::string& error) {

@@ -35,23 +35,47 @@ inline constexpr CGPoint CGPointZero{};
 inline constexpr CGRect CGRectZero{};
 inline constexpr CGAffineTransform CGAffineTransformIdentity{};
 
-inline CGPoint CGPointMake(CGFloat x, CGFloat y) { return {x, y}; }
-inline CGSize CGSizeMake(CGFloat w, CGFloat h) { return {w, h}; }
-inline CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) { return {{x, y}, {w, h}}; }
+inline CGPoint CGPointMake(CGFloat x, CGFloat y) {
+  return {x, y};
+}
+inline CGSize CGSizeMake(CGFloat w, CGFloat h) {
+  return {w, h};
+}
+inline CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
+  return {{x, y}, {w, h}};
+}
 
-inline CGFloat CGRectGetMinX(const CGRect& r) { return std::min(r.origin.x, r.origin.x + r.size.width); }
-inline CGFloat CGRectGetMaxX(const CGRect& r) { return std::max(r.origin.x, r.origin.x + r.size.width); }
-inline CGFloat CGRectGetMinY(const CGRect& r) { return std::min(r.origin.y, r.origin.y + r.size.height); }
-inline CGFloat CGRectGetMaxY(const CGRect& r) { return std::max(r.origin.y, r.origin.y + r.size.height); }
-inline CGFloat CGRectGetMidX(const CGRect& r) { return r.origin.x + r.size.width / 2; }
-inline CGFloat CGRectGetMidY(const CGRect& r) { return r.origin.y + r.size.height / 2; }
-inline CGFloat CGRectGetWidth(const CGRect& r) { return std::abs(r.size.width); }
-inline CGFloat CGRectGetHeight(const CGRect& r) { return std::abs(r.size.height); }
+inline CGFloat CGRectGetMinX(const CGRect& r) {
+  return std::min(r.origin.x, r.origin.x + r.size.width);
+}
+inline CGFloat CGRectGetMaxX(const CGRect& r) {
+  return std::max(r.origin.x, r.origin.x + r.size.width);
+}
+inline CGFloat CGRectGetMinY(const CGRect& r) {
+  return std::min(r.origin.y, r.origin.y + r.size.height);
+}
+inline CGFloat CGRectGetMaxY(const CGRect& r) {
+  return std::max(r.origin.y, r.origin.y + r.size.height);
+}
+inline CGFloat CGRectGetMidX(const CGRect& r) {
+  return r.origin.x + r.size.width / 2;
+}
+inline CGFloat CGRectGetMidY(const CGRect& r) {
+  return r.origin.y + r.size.height / 2;
+}
+inline CGFloat CGRectGetWidth(const CGRect& r) {
+  return std::abs(r.size.width);
+}
+inline CGFloat CGRectGetHeight(const CGRect& r) {
+  return std::abs(r.size.height);
+}
 
 // True when every edge of `inner` lies on or inside `outer`: touching edges count as inside.
 inline bool CGRectContainsRect(const CGRect& outer, const CGRect& inner) {
-  return CGRectGetMinX(inner) >= CGRectGetMinX(outer) && CGRectGetMaxX(inner) <= CGRectGetMaxX(outer) &&
-         CGRectGetMinY(inner) >= CGRectGetMinY(outer) && CGRectGetMaxY(inner) <= CGRectGetMaxY(outer);
+  return CGRectGetMinX(inner) >= CGRectGetMinX(outer) &&
+         CGRectGetMaxX(inner) <= CGRectGetMaxX(outer) &&
+         CGRectGetMinY(inner) >= CGRectGetMinY(outer) &&
+         CGRectGetMaxY(inner) <= CGRectGetMaxY(outer);
 }
 
 // Half-open like CoreGraphics: the minimum edges belong to the rectangle, the maximum ones do not.

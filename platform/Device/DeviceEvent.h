@@ -9,7 +9,7 @@
 #include "Foundation/Value.h"
 
 struct DeviceEvent {
-  double time = 0;  // virtual seconds since the device started
-  std::string name;  // "notify", "file", "lock", "haptic", "view", ...
+  double time = 0;                // virtual seconds since the device started
+  std::string name;               // "notify", "file", "lock", "haptic", "view", ...
   Foundation::Dictionary fields;  // in the order the emitter gives them
 };

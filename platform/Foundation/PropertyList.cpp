@@ -128,6 +128,25 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
   const auto objectOffset = [&](std::uint64_t object) {
     return readBigEndian(bytes.data() + tableOffset + object * offsetSize, offsetSize);
   };
+  // An object's marker: its type (high nibble) and its length (low nibble, or 0xF followed by
+  // an integer object holding it). On success `at` is left on the object's first content byte.
+  struct Header {
+    int type = 0;
+    std::uint64_t length = 0;
+  };
+  const auto headerOf = [&](std::uint64_t object, std::uint64_t& at, Header& out) {
+    at = objectOffset(object);
+    if (at < kBinaryHeaderBytes || at >= tableOffset) return false;
+    out = {bytes[at] >> 4, static_cast<std::uint64_t>(bytes[at] & 0xF)};
+    ++at;
+    if (out.length != 0xF) return true;
+    if (at >= tableOffset || (bytes[at] >> 4) != 0x1) return false;
+    const std::size_t width = std::size_t{1} << (bytes[at] & 0xF);
+    if (width > 8 || at + 1 + width > tableOffset) return false;
+    out.length = readBigEndian(bytes.data() + at + 1, width);
+    at += 1 + width;
+    return true;
+  };
   // Where the references of a container start and how many there are; false when the object
   // is malformed. Objects other than arrays, sets and dictionaries have no references.
   struct Children {
@@ -135,23 +154,15 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
     std::uint64_t count = 0;
   };
   const auto childrenOf = [&](std::uint64_t object, Children& out) {
+    out = {};
     std::uint64_t at = objectOffset(object);
     if (at < kBinaryHeaderBytes || at >= tableOffset) return false;
-    const std::uint8_t marker = bytes[at];
-    const int type = marker >> 4;
-    out = {};
+    const int type = bytes[at] >> 4;
     if (type != 0xA && type != 0xC && type != 0xD) return true;
-    std::uint64_t count = marker & 0xF;
-    ++at;
-    if (count == 0xF) {
-      if (at >= tableOffset || (bytes[at] >> 4) != 0x1) return false;
-      const std::size_t width = std::size_t{1} << (bytes[at] & 0xF);
-      if (width > 8 || at + 1 + width > tableOffset) return false;
-      count = readBigEndian(bytes.data() + at + 1, width);
-      at += 1 + width;
-    }
-    if (count > tableOffset) return false;  // more references than there are bytes
-    const std::uint64_t refs = type == 0xD ? 2 * count : count;
+    Header header;
+    if (!headerOf(object, at, header)) return false;
+    if (header.length > tableOffset) return false;  // more references than there are bytes
+    const std::uint64_t refs = type == 0xD ? 2 * header.length : header.length;
     if (refs * refSize > tableOffset - at) return false;
     out = {at, refs};
     return true;
@@ -161,22 +172,12 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
   // when a key holds a NUL character, so a key must be an ASCII or UTF-16 string, lie within
   // the object area, and hold no NUL.
   const auto isUsableKey = [&](std::uint64_t object) {
-    std::uint64_t at = objectOffset(object);
-    if (at < kBinaryHeaderBytes || at >= tableOffset) return false;
-    const int type = bytes[at] >> 4;
-    if (type != 0x5 && type != 0x6) return false;
-    std::uint64_t length = bytes[at] & 0xF;
-    ++at;
-    if (length == 0xF) {
-      if (at >= tableOffset || (bytes[at] >> 4) != 0x1) return false;
-      const std::size_t width = std::size_t{1} << (bytes[at] & 0xF);
-      if (width > 8 || at + 1 + width > tableOffset) return false;
-      length = readBigEndian(bytes.data() + at + 1, width);
-      at += 1 + width;
-    }
-    const std::uint64_t unitBytes = type == 0x6 ? 2 : 1;
-    if (length > (tableOffset - at) / unitBytes) return false;
-    for (std::uint64_t k = 0; k < length; ++k) {
+    std::uint64_t at = 0;
+    Header header;
+    if (!headerOf(object, at, header) || (header.type != 0x5 && header.type != 0x6)) return false;
+    const std::uint64_t unitBytes = header.type == 0x6 ? 2 : 1;
+    if (header.length > (tableOffset - at) / unitBytes) return false;
+    for (std::uint64_t k = 0; k < header.length; ++k) {
       if (readBigEndian(bytes.data() + at + k * unitBytes, unitBytes) == 0) return false;
     }
     return true;
@@ -370,10 +371,11 @@ plist_t newRealDict(std::initializer_list<std::pair<const char*, double>> entrie
   return dict;
 }
 
-// A libplist node for `value`, or nullptr for null (left out) or when nested too deeply.
-plist_t toNode(const Value& value, int depth, bool& tooDeep) {
+// A libplist node for `value`, or nullptr for null (left out). `refused` is set when the value
+// cannot be written faithfully: nested too deeply, or a dictionary key holding a NUL.
+plist_t toNode(const Value& value, int depth, bool& refused) {
   if (depth > kMaxNestingDepth) {
-    tooDeep = true;
+    refused = true;
     return nullptr;
   }
   switch (value.kind()) {
@@ -396,7 +398,7 @@ plist_t toNode(const Value& value, int depth, bool& tooDeep) {
     case Value::Kind::Array: {
       plist_t array = plist_new_array();
       for (const Value& element : *value.arrayValue()) {
-        if (plist_t child = toNode(element, depth + 1, tooDeep)) {
+        if (plist_t child = toNode(element, depth + 1, refused)) {
           plist_array_append_item(array, child);
         }
       }
@@ -405,7 +407,13 @@ plist_t toNode(const Value& value, int depth, bool& tooDeep) {
     case Value::Kind::Dictionary: {
       plist_t dict = plist_new_dict();
       for (const auto& [key, element] : *value.dictionaryValue()) {
-        if (plist_t child = toNode(element, depth + 1, tooDeep)) {
+        // libplist takes keys as C strings: one holding a NUL would be cut short and could
+        // land on another entry's key, so such a value is not written at all.
+        if (key.find('\0') != std::string::npos) {
+          refused = true;
+          continue;
+        }
+        if (plist_t child = toNode(element, depth + 1, refused)) {
           plist_dict_set_item(dict, key.c_str(), child);
         }
       }
@@ -441,9 +449,9 @@ std::optional<Dictionary> parseDictionary(std::span<const std::uint8_t> bytes) {
 }
 
 std::string toXML(const Value& value) {
-  bool tooDeep = false;
-  const PlistPtr root(toNode(value, 0, tooDeep));
-  if (tooDeep) return {};
+  bool refused = false;
+  const PlistPtr root(toNode(value, 0, refused));
+  if (refused) return {};
   if (!root) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -458,9 +466,9 @@ std::string toXML(const Value& value) {
 }
 
 Data toBinary(const Value& value) {
-  bool tooDeep = false;
-  const PlistPtr root(toNode(value, 0, tooDeep));
-  if (tooDeep || !root) return {};
+  bool refused = false;
+  const PlistPtr root(toNode(value, 0, refused));
+  if (refused || !root) return {};
   char* bin = nullptr;
   std::uint32_t length = 0;
   plist_to_bin(static_cast<plist_t>(root.get()), &bin, &length);

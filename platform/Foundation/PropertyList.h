@@ -24,10 +24,11 @@ std::optional<Dictionary> parseDictionary(std::span<const std::uint8_t> bytes);
 
 // An XML property list of `value`. Points and colours have no property-list form: a point is
 // written as a dictionary {x, y}, a colour as {red, green, blue, alpha}. Null is left out.
-// Empty when `value` nests deeper than kMaxNestingDepth (no reader would accept it).
+// Empty when `value` nests deeper than kMaxNestingDepth (no reader would accept it) or holds
+// a dictionary key with a NUL character (libplist would cut it short).
 std::string toXML(const Value& value);
 // A binary property list (used by tests: the device writes preference files in binary too).
-// Empty for null and for values nested too deeply.
+// Empty for null and for what toXML refuses.
 Data toBinary(const Value& value);
 
 }  // namespace Foundation::PropertyList

@@ -33,7 +33,19 @@ struct Date {
 
 class Value {
  public:
-  enum class Kind { Null, Boolean, Integer, Real, String, Data, Date, Array, Dictionary, Point, Color };
+  enum class Kind {
+    Null,
+    Boolean,
+    Integer,
+    Real,
+    String,
+    Data,
+    Date,
+    Array,
+    Dictionary,
+    Point,
+    Color
+  };
 
   Value() = default;  // null: "nothing", as a missing entry reads
   static Value boolean(bool v);
@@ -99,7 +111,7 @@ class Dictionary {
   Dictionary(std::initializer_list<Entry> entries);
 
   const Value* find(std::string_view key) const;  // nullptr when absent
-  Value valueForKey(std::string_view key) const;   // null Value when absent
+  Value valueForKey(std::string_view key) const;  // null Value when absent
   bool contains(std::string_view key) const { return find(key) != nullptr; }
   void set(std::string key, Value value);
   bool remove(std::string_view key);

@@ -285,8 +285,8 @@ TEST(PropertyListTest, BinaryKeysMustBeStringsWithoutNul) {
     const Data bytes = binaryPlist({dictObject({1}, {2}), c.key, asciiObject("v")});
     EXPECT_EQ(PropertyList::parseDictionary(bytes).has_value(), c.accepted);
   }
-  const Data nulValue =
-      binaryPlist({dictObject({1}, {2}), asciiObject("k"), asciiObject(std::string_view("a\0b", 3))});
+  const Data nulValue = binaryPlist(
+      {dictObject({1}, {2}), asciiObject("k"), asciiObject(std::string_view("a\0b", 3))});
   const std::optional<Dictionary> read = PropertyList::parseDictionary(nulValue);
   ASSERT_TRUE(read);
   EXPECT_TRUE(read->valueForKey("k").stringValue());
@@ -300,11 +300,19 @@ TEST(PropertyListTest, OversizedInputIsRefused) {
   EXPECT_FALSE(PropertyList::parseDictionary(huge));
 }
 
-TEST(PropertyListTest, WritersRefuseValuesNestedTooDeeply) {
+TEST(PropertyListTest, WritersRefuseWhatTheyCannotWriteFaithfully) {
   Value deep = Value::integer(1);
   for (int i = 0; i < PropertyList::kMaxNestingDepth + 1; ++i) deep = Value::array({deep});
-  EXPECT_TRUE(PropertyList::toXML(deep).empty());
-  EXPECT_TRUE(PropertyList::toBinary(deep).empty());
+  // Cut at its NUL, the second key would overwrite the first entry.
+  const Value nulKey =
+      Value::dictionary({{"pToggleIsEnabled", Value::boolean(true)},
+                         {std::string("pToggleIsEnabled\0x", 18), Value::boolean(false)}});
+  const Value nestedNulKey =
+      Value::array({Value::dictionary({{std::string("\0", 1), Value::integer(1)}})});
+  for (const Value& value : {deep, nulKey, nestedNulKey}) {
+    EXPECT_TRUE(PropertyList::toXML(value).empty());
+    EXPECT_TRUE(PropertyList::toBinary(value).empty());
+  }
 }
 
 }  // namespace

@@ -95,8 +95,9 @@ TEST_F(SimBinaryTest, HumanReadableByDefault) {
   auto has = [&r](const std::string& text) { return r.out.find(text) != std::string::npos; };
   EXPECT_TRUE(has("     0.000  off   home screen                       home screen started"))
       << r.out;
-  EXPECT_TRUE(has("     0.300  off   home screen                       motion helper reports "
-                  "portrait"))
+  EXPECT_TRUE(
+      has("     0.300  off   home screen                       motion helper reports "
+          "portrait"))
       << r.out;
   EXPECT_TRUE(has("\nsummary: ")) << r.out;
 }

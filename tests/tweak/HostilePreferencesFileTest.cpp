@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
