@@ -34,9 +34,9 @@ TEST(RunLoopTest, DueTimersFireByFireDateThenBySchedulingOrder) {
     ScopedTestDevice device;
     std::vector<std::string> fired;
     std::vector<std::shared_ptr<NSTimer>> timers;
-    for (const auto& spec : c.timers) {
+    for (const auto& planned : c.timers) {
       timers.push_back(NSTimer::scheduledTimerWithTimeInterval(
-          spec.intervalSeconds, [&fired, name = spec.name](NSTimer&) { fired.push_back(name); },
+          planned.intervalSeconds, [&fired, name = planned.name](NSTimer&) { fired.push_back(name); },
           false));
     }
     device.runFor(1.0);
