@@ -36,8 +36,8 @@ TEST(RunLoopTest, DueTimersFireByFireDateThenBySchedulingOrder) {
     std::vector<std::shared_ptr<NSTimer>> timers;
     for (const auto& planned : c.timers) {
       timers.push_back(NSTimer::scheduledTimerWithTimeInterval(
-          planned.intervalSeconds, [&fired, name = planned.name](NSTimer&) { fired.push_back(name); },
-          false));
+          planned.intervalSeconds,
+          [&fired, name = planned.name](NSTimer&) { fired.push_back(name); }, false));
     }
     device.runFor(1.0);
     EXPECT_EQ(fired, c.expected);
