@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sim/CairoCanvas.h"
+#include "sim/TextLayout.h"
 
 namespace sim {
 namespace {
@@ -14,6 +15,9 @@ constexpr double kButtonHeightPoints = 44;
 const Rgba kSeparator = rgbHex(0x3C3C43, 0.29);
 const Rgba kTint = rgbHex(0x007AFF);
 const Rgba kDestructive = rgbHex(0xFF3B30);
+// Baseline to baseline, in font sizes.
+constexpr double kTitleLineSpacing = 22.0 / 17;
+constexpr double kMessageLineSpacing = 17.0 / 13;
 
 }  // namespace
 
@@ -28,16 +32,16 @@ void AlertPainter::draw(cairo_t* cr, const CGSize& screen, const AlertContent& a
                         CairoCanvas::Align::Center};
   const TextStyle message{13, CairoCanvas::Weight::Regular, Rgba{0, 0, 0, 1},
                           CairoCanvas::Align::Center};
-  const auto titleLines = CairoCanvas::wrap(cr, alert.title, width - 2 * kPaddingPoints, title);
-  const auto messageLines =
-      alert.message.empty()
-          ? std::vector<std::string>{}
-          : CairoCanvas::wrap(cr, alert.message, width - 2 * kPaddingPoints, message);
+  // The title and the message wrap to the card's width; every line is shown.
+  const double textWidth = width - 2 * kPaddingPoints;
+  const TextLayout titleText(cr, alert.title, title, textWidth, 0, kTitleLineSpacing);
+  const TextLayout messageText(cr, alert.message, message, textWidth, 0, kMessageLineSpacing);
+  const double titleHeight = alert.title.empty() ? 0 : titleText.logical().height;
+  const double messageHeight = alert.message.empty() ? 0 : messageText.logical().height + 4;
   // Two actions sit side by side; one or more than two are stacked.
   const bool sideBySide = alert.actions.size() == 2;
   const std::size_t buttonRows = sideBySide ? 1 : alert.actions.size();
-  const double textHeight =
-      kPaddingPoints + 4 + titleLines.size() * 22.0 + messageLines.size() * 17.0 + kPaddingPoints;
+  const double textHeight = kPaddingPoints + 4 + titleHeight + messageHeight + kPaddingPoints;
   const double height = textHeight + buttonRows * kButtonHeightPoints;
   const double x = (screen.width - width) / 2;
   const double y = (screen.height - height) / 2;
@@ -46,14 +50,9 @@ void AlertPainter::draw(cairo_t* cr, const CGSize& screen, const AlertContent& a
   CairoCanvas::setColor(cr, rgbHex(0xF2F2F2, 0.97));
   cairo_fill(cr);
 
-  double baseline = y + kPaddingPoints + 18;
-  for (const auto& line : titleLines) {
-    CairoCanvas::drawText(cr, line, x + width / 2, baseline, title);
-    baseline += 22;
-  }
-  for (const auto& line : messageLines) {
-    CairoCanvas::drawText(cr, line, x + width / 2, baseline, message);
-    baseline += 17;
+  if (!alert.title.empty()) titleText.draw(cr, x + kPaddingPoints, y + kPaddingPoints + 4);
+  if (!alert.message.empty()) {
+    messageText.draw(cr, x + kPaddingPoints, y + kPaddingPoints + 8 + titleHeight);
   }
 
   cairo_set_line_width(cr, 0.5);
@@ -76,8 +75,8 @@ void AlertPainter::draw(cairo_t* cr, const CGSize& screen, const AlertContent& a
                                                                 : CairoCanvas::Weight::Regular,
                      button.style == AlertButton::Style::Destructive ? kDestructive : kTint,
                      CairoCanvas::Align::Center};
-    CairoCanvas::drawText(cr, CairoCanvas::elide(cr, button.title, cellWidth - 12, action),
-                          cellX + cellWidth / 2, cellY + 28, action);
+    CairoCanvas::drawText(cr, button.title, cellX + cellWidth / 2, cellY + 28, action,
+                          cellWidth - 12);
   }
   cairo_restore(cr);
 }

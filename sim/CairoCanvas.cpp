@@ -7,32 +7,17 @@
 #include <numbers>
 #include <utility>
 
-// fontconfig, which cairo's text goes through, keeps what it loads for the life of the process
-// and frees it only in FcFini, which cannot be called while anything may still draw text. The
-// leak checker of sanitizer builds is told so; other builds never call this.
+#include "sim/TextLayout.h"
+
+// fontconfig and Pango, which the pictures' text goes through, keep the fonts, font maps and
+// type registrations they load for the life of the process and free them only in calls that
+// cannot be made while anything may still draw text. The leak checker of sanitizer builds is
+// told so; other builds never call this.
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
+  return "leak:libfontconfig.so\nleak:libpango\nleak:libgobject\nleak:libglib\nleak:libharfbuzz\n";
 }
 
 namespace sim {
-namespace {
-
-// The one face of every picture; fontconfig picks a sans-serif face where it is missing.
-constexpr const char* kFontFamily = "DejaVu Sans";
-constexpr const char* kLightFontFamily = "DejaVu Sans Light";
-constexpr const char* kEllipsis = "\u2026";
-
-// Length of the UTF-8 character that starts with `lead`.
-std::size_t utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
-}  // namespace
-
 Rgba rgbHex(std::uint32_t rgb, double alpha) {
   return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
 }
@@ -173,80 +158,33 @@ void CairoCanvas::setColor(cairo_t* cr, const Rgba& color) {
   cairo_set_source_rgba(cr, color.r, color.g, color.b, color.a);
 }
 
-void CairoCanvas::selectFont(cairo_t* cr, const TextStyle& style) {
-  cairo_select_font_face(
-      cr, style.weight == Weight::Light ? kLightFontFamily : kFontFamily, CAIRO_FONT_SLANT_NORMAL,
-      style.weight == Weight::Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, style.size);
-}
-
 double CairoCanvas::textWidth(cairo_t* cr, std::string_view text, const TextStyle& style) {
   if (text.empty()) return 0;
-  selectFont(cr, style);
-  const std::string copy(text);
-  cairo_text_extents_t extents;
-  cairo_text_extents(cr, copy.c_str(), &extents);
-  return extents.x_advance;
+  return TextLayout(cr, text, style).logical().width;
 }
 
-void CairoCanvas::drawText(cairo_t* cr, std::string_view text, double x, double baselineY,
-                           const TextStyle& style) {
-  if (text.empty()) return;
-  const double width = textWidth(cr, text, style);
-  double left = x;
-  if (style.align == Align::Center) left = x - width / 2;
-  if (style.align == Align::Right) left = x - width;
-  const std::string copy(text);
-  setColor(cr, style.color);
-  cairo_move_to(cr, left, baselineY);
-  cairo_show_text(cr, copy.c_str());
-  cairo_new_path(cr);
+double CairoCanvas::drawText(cairo_t* cr, std::string_view text, double x, double baselineY,
+                             const TextStyle& style, double maxWidth) {
+  if (text.empty()) return 0;
+  // Laid out flush left; the anchor `x` places the line.
+  TextStyle left = style;
+  left.align = Align::Left;
+  const TextLayout layout(cr, text, left, maxWidth, 1);
+  const double width = layout.logical().width;
+  double start = x;
+  if (style.align == Align::Center) start = x - width / 2;
+  if (style.align == Align::Right) start = x - width;
+  layout.draw(cr, start, baselineY - layout.baseline());
+  return width;
 }
 
-std::string CairoCanvas::elide(cairo_t* cr, std::string_view text, double maxWidth,
-                               const TextStyle& style) {
-  if (textWidth(cr, text, style) <= maxWidth) return std::string(text);
-  // Whole characters only, from the start, as many as fit together with the ellipsis.
-  std::string kept;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t length =
-        std::min(utf8Length(static_cast<unsigned char>(text[at])), text.size() - at);
-    std::string candidate = kept + std::string(text.substr(at, length));
-    if (textWidth(cr, candidate + kEllipsis, style) > maxWidth) break;
-    kept = std::move(candidate);
-    at += length;
-  }
-  return kept + kEllipsis;
-}
-
-std::vector<std::string> CairoCanvas::wrap(cairo_t* cr, std::string_view text, double maxWidth,
-                                           const TextStyle& style) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    const std::string_view paragraph = text.substr(start, end - start);
-    std::string line;
-    std::size_t wordStart = 0;
-    bool any = false;
-    while (wordStart <= paragraph.size()) {
-      const std::size_t wordEnd = std::min(paragraph.find(' ', wordStart), paragraph.size());
-      const std::string word(paragraph.substr(wordStart, wordEnd - wordStart));
-      const std::string candidate = line.empty() ? word : line + " " + word;
-      if (!line.empty() && textWidth(cr, candidate, style) > maxWidth) {
-        lines.push_back(line);
-        line = word;
-      } else {
-        line = candidate;
-      }
-      any = true;
-      wordStart = wordEnd + 1;
-    }
-    if (any) lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
+double CairoCanvas::drawParagraph(cairo_t* cr, std::string_view text, double x, double top,
+                                  double width, int maxLines, const TextStyle& style,
+                                  double lineSpacing) {
+  if (text.empty() || width <= 0) return 0;
+  const TextLayout layout(cr, text, style, width, maxLines, lineSpacing);
+  layout.draw(cr, x, top);
+  return layout.logical().height;
 }
 
 cairo_surface_t* CairoCanvas::surfaceFromPixels(int width, int height,

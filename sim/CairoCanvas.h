@@ -1,5 +1,6 @@
 // A cairo drawing surface and its context, owned together, with the few drawing helpers the
-// simulator's pictures share (rounded rectangles, colours, text in the one sans-serif face).
+// simulator's pictures share (rounded rectangles, colours, text in the one sans-serif face,
+// laid out by Pango: see TextLayout).
 // Internal to the simulator's drawing code: the public headers of the pictures keep cairo out.
 //
 // Coordinates are cairo's user space; text helpers take sizes in the same units.
@@ -67,19 +68,20 @@ class CairoCanvas {
   static void roundedRectangle(cairo_t* cr, double x, double y, double width, double height,
                                double radius);
   static void setColor(cairo_t* cr, const Rgba& color);
-  static void selectFont(cairo_t* cr, const TextStyle& style);
+  // The advance width of `text` on one line.
   static double textWidth(cairo_t* cr, std::string_view text, const TextStyle& style);
   // Draws one line of text with its baseline at `baselineY`; `x` is its left edge, centre or
-  // right edge depending on the alignment.
-  static void drawText(cairo_t* cr, std::string_view text, double x, double baselineY,
-                       const TextStyle& style);
-  // `text` shortened with an ellipsis to fit `maxWidth` (whole UTF-8 characters only).
-  static std::string elide(cairo_t* cr, std::string_view text, double maxWidth,
-                           const TextStyle& style);
-  // Breaks `text` at its line feeds, then at spaces so that no line is wider than
-  // `maxWidth` (a single word that is wider stays whole).
-  static std::vector<std::string> wrap(cairo_t* cr, std::string_view text, double maxWidth,
-                                       const TextStyle& style);
+  // right edge depending on the alignment. With `maxWidth` > 0 the text is shortened with an
+  // ellipsis to fit. Returns the width drawn.
+  static double drawText(cairo_t* cr, std::string_view text, double x, double baselineY,
+                         const TextStyle& style, double maxWidth = 0);
+  // Draws `text` wrapped at word boundaries into lines at most `width` wide, placed by the
+  // style's alignment within [x, x + width], from `top` down; after `maxLines` lines (0: no
+  // limit) the last one ends with an ellipsis. `lineSpacing` is the distance between
+  // baselines as a multiple of the font size (0: the font's own). Returns the height drawn.
+  static double drawParagraph(cairo_t* cr, std::string_view text, double x, double top,
+                              double width, int maxLines, const TextStyle& style,
+                              double lineSpacing = 0);
   // An image surface holding a copy of premultiplied ARGB32 pixels; the caller destroys it.
   static cairo_surface_t* surfaceFromPixels(int width, int height, const std::uint32_t* pixels);
 

@@ -17,6 +17,7 @@
 #include "UIKit/UIScreen.h"
 #include "UIKit/UIWindow.h"
 #include "sim/CairoCanvas.h"
+#include "sim/ScrollOffset.h"
 #include "sim/SpringBoardPainter.h"
 
 namespace sim {
@@ -35,6 +36,8 @@ constexpr double kBodyCornerRadiusPoints = 56;
 constexpr double kMarginPoints = 28;
 constexpr double kCaptionHeightPoints = 92;
 constexpr double kAlphaSteps = 64;
+// Below a row scrolled into view, so that it does not sit on the screen's edge.
+constexpr double kScrollMarginPoints = 24;
 
 const Rgba kCaptionText = rgbHex(0x1C1C1E);
 const Rgba kCaptionSecondary = rgbHex(0x48484A);
@@ -208,6 +211,15 @@ void digestView(Digest& digest, const UIView& view, double time) {
   }
 }
 
+// The buttons of `view`'s tree that show at `time` (neither hidden nor faded out).
+void collectButtons(const UIView& view, double time, std::vector<const UIButton*>& buttons) {
+  if (view.isHidden() || view.presentationAlphaAtTime(time) < 1 / kAlphaSteps) return;
+  if (const auto* button = dynamic_cast<const UIButton*>(&view)) buttons.push_back(button);
+  for (const auto& subview : view.subviews()) {
+    if (subview) collectButtons(*subview, time, buttons);
+  }
+}
+
 }  // namespace
 
 // ---- layout ---------------------------------------------------------------------------------
@@ -283,6 +295,39 @@ CGPoint DeviceRenderer::imagePointForScreenPoint(Device& device, CGPoint screenP
   const double s = std::sin(layout.held.tiltRadians);
   return {(layout.phoneCenterX + c * x - s * y) * options_.pixelsPerPoint,
           (layout.phoneCenterY + s * x + c * y) * options_.pixelsPerPoint};
+}
+
+std::vector<CGRect> DeviceRenderer::buttonBoundsInImage(Device& device, double time) {
+  std::vector<CGRect> bounds;
+  const bool locked = sceneOf(device, time).deviceLocked;
+  for (const auto& visible : UIScreen::of(device).windowsFrontToBack()) {
+    if (!visible.window) continue;
+    // The lock screen covers the windows below the status bar's level.
+    if (locked && visible.window->windowLevel() < UIWindowLevelStatusBar) continue;
+    std::vector<const UIButton*> buttons;
+    collectButtons(*visible.window, time, buttons);
+    const CGPoint origin = visible.window->frame().origin;
+    for (const UIButton* button : buttons) {
+      const CGRect b = button->bounds();
+      double left = 0, top = 0, right = 0, bottom = 0;
+      bool first = true;
+      for (const CGPoint corner : {CGPointMake(CGRectGetMinX(b), CGRectGetMinY(b)),
+                                   CGPointMake(CGRectGetMaxX(b), CGRectGetMinY(b)),
+                                   CGPointMake(CGRectGetMinX(b), CGRectGetMaxY(b)),
+                                   CGPointMake(CGRectGetMaxX(b), CGRectGetMaxY(b))}) {
+        const CGPoint inWindow = button->convertPointToView(corner, nullptr);
+        const CGPoint image = imagePointForScreenPoint(
+            device, CGPointMake(inWindow.x + origin.x, inWindow.y + origin.y));
+        left = first ? image.x : std::min(left, image.x);
+        right = first ? image.x : std::max(right, image.x);
+        top = first ? image.y : std::min(top, image.y);
+        bottom = first ? image.y : std::max(bottom, image.y);
+        first = false;
+      }
+      bounds.push_back(CGRectMake(left, top, right - left, bottom - top));
+    }
+  }
+  return bounds;
 }
 
 CGRect DeviceRenderer::phoneBoundsInImage(Device& device) {
@@ -423,19 +468,29 @@ void DeviceRenderer::drawSettingsPage(cairo_t* cr, const SpringBoardScene& scene
   CairoCanvas::setColor(cr, rgbHex(0xF2F2F7));
   cairo_paint(cr);
 
-  // The page scrolls under the navigation bar: its view and rows start below it.
-  cairo_save(cr);
-  cairo_rectangle(cr, 0, kNavigationBarBottom, w, scene.screen.height - kNavigationBarBottom);
-  cairo_clip(cr);
-  cairo_translate(cr, 0, kNavigationBarBottom);
+  // The page scrolls under the navigation bar: its view and rows start below it, moved up as
+  // far as the row in view needs.
+  const double viewportHeight = scene.screen.height - kNavigationBarBottom;
   double rowsTop = 0;
   if (page.view) {
-    views_.draw(cr, *page.view, scene.time);
     for (const auto& subview : page.view->subviews()) {
       if (subview && !subview->isHidden())
         rowsTop = std::max(rowsTop, CGRectGetMaxY(subview->frame()));
     }
   }
+  double offset = 0;
+  if (page.rowInView >= 0 && static_cast<std::size_t>(page.rowInView) < page.rows.size()) {
+    std::vector<ListPagePainter::Span> spans;
+    const double bottom = ListPagePainter::layout(cr, rowsTop, w, page.rows, spans);
+    const ListPagePainter::Span& span = spans[static_cast<std::size_t>(page.rowInView)];
+    offset =
+        scrollOffsetShowing(span.top, span.bottom, bottom, viewportHeight, kScrollMarginPoints);
+  }
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, kNavigationBarBottom, w, viewportHeight);
+  cairo_clip(cr);
+  cairo_translate(cr, 0, kNavigationBarBottom - offset);
+  if (page.view) views_.draw(cr, *page.view, scene.time);
   ListPagePainter::draw(cr, rowsTop, w, page.rows);
   cairo_restore(cr);
 
@@ -454,7 +509,7 @@ void DeviceRenderer::drawSettingsPage(cairo_t* cr, const SpringBoardScene& scene
   cairo_stroke(cr);
   CairoCanvas::drawText(cr, "Settings", 25, 48, back);
   TextStyle title{17, Weight::Bold, Rgba{0, 0, 0, 1}, Align::Center};
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, page.title, w - 200, title), w / 2, 48, title);
+  CairoCanvas::drawText(cr, page.title, w / 2, 48, title, w - 200);
   cairo_restore(cr);
 }
 
@@ -475,8 +530,7 @@ void DeviceRenderer::drawCaption(cairo_t* cr, const Layout& layout, const Spring
   if (!caption.empty()) {
     TextStyle text{16, Weight::Regular, kCaptionText, Align::Left};
     const double x = left + CairoCanvas::textWidth(cr, timeText, time) + 14;
-    CairoCanvas::drawText(cr, CairoCanvas::elide(cr, caption, left + width - x, text), x, top + 25,
-                          text);
+    CairoCanvas::drawText(cr, caption, x, top + 25, text, left + width - x);
   }
 
   // Line 2: what is on the screen. Line 3: the locks and how the device is held.
@@ -493,8 +547,8 @@ void DeviceRenderer::drawCaption(cairo_t* cr, const Layout& layout, const Spring
                       fixed(layout.attitude.roll(), 2) + ", pitch " +
                       fixed(layout.attitude.pitch(), 2) + " rad)";
   TextStyle detail{13.5, Weight::Regular, kCaptionSecondary, Align::Left};
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, shown, width, detail), left, top + 47, detail);
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, state, width, detail), left, top + 67, detail);
+  CairoCanvas::drawText(cr, shown, left, top + 47, detail, width);
+  CairoCanvas::drawText(cr, state, left, top + 67, detail, width);
 }
 
 // ---- digest ---------------------------------------------------------------------------------
@@ -520,6 +574,7 @@ std::uint64_t DeviceRenderer::sceneSignature(Device& device, double time) {
   if (pageSource_) {
     if (const auto page = pageSource_(device)) {
       digest.add(std::string_view(page->title));
+      digest.add(static_cast<long long>(page->rowInView));
       if (page->view) digestView(digest, *page->view, time);
       for (const ListRow& row : page->rows) {
         digest.add(static_cast<long long>(row.kind));

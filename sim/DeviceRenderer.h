@@ -57,11 +57,13 @@ struct RenderedFrame {
 
 // A settings page on screen: the Settings app's pane, which keeps its rows as data. Drawn as
 // the front app's content, in portrait: a navigation bar with `title`, the page's view (its
-// table, whose header view shows the banner and labels), and the rows below the header.
+// table, whose header view shows the banner and labels), and the rows below the header,
+// scrolled so that the row at `rowInView` shows (see scrollOffsetShowing).
 struct SettingsPageContent {
   std::string title;
   std::shared_ptr<const UIView> view;  // may be null
   std::vector<ListRow> rows;
+  int rowInView = -1;  // an index into `rows`; -1: the page's top
 };
 
 struct RenderOptions {
@@ -114,6 +116,9 @@ class DeviceRenderer {
   // The part of the picture the phone takes (with its shadow), in pixels: a crop for
   // thumbnails (StoryboardFrame::crop), which leaves out the caption too.
   CGRect phoneBoundsInImage(Device& device);
+  // Where the buttons on screen at `time` (in any window, neither hidden nor faded out) lie in
+  // the picture, in pixels: the box around each, turned as the phone is held.
+  std::vector<CGRect> buttonBoundsInImage(Device& device, double time);
 
   // A digest of what would be drawn at `time`, leaving out the clock, the caption's numbers,
   // the spinning of layers and the view painters' own content: two moments with equal digests

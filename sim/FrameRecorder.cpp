@@ -86,7 +86,12 @@ bool FrameRecorder::write(Device& device, double time, std::uint64_t signature) 
                         std::move(caption),
                         *file,
                         {static_cast<int>(phone.origin.x), static_cast<int>(phone.origin.y),
-                         static_cast<int>(phone.size.width), static_cast<int>(phone.size.height)}};
+                         static_cast<int>(phone.size.width), static_cast<int>(phone.size.height)},
+                        {}};
+  for (const CGRect& button : renderer_.buttonBoundsInImage(device, time)) {
+    frame.marks.push_back(
+        {button.origin.x, button.origin.y, button.size.width, button.size.height});
+  }
   // Two frames of one millisecond share a file: the later picture replaced the earlier one.
   if (!frames_.empty() && frames_.back().png == frame.png) {
     if (!frames_.back().caption.empty() && !frame.caption.empty()) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "sim/CairoCanvas.h"
+#include "sim/TextLayout.h"
 
 namespace sim {
 namespace {
@@ -94,8 +95,8 @@ double drawSegments(cairo_t* cr, double right, double centerY, const ListRow& ro
       cairo_stroke(cr);
     }
     text.weight = chosen ? Weight::Bold : Weight::Regular;
-    CairoCanvas::drawText(cr, CairoCanvas::elide(cr, row.choices[i], segment - 6, text),
-                          segmentX + segment / 2, centerY + 4.5, text);
+    CairoCanvas::drawText(cr, row.choices[i], segmentX + segment / 2, centerY + 4.5, text,
+                          segment - 6);
   }
   return x;
 }
@@ -132,9 +133,7 @@ double drawValue(cairo_t* cr, double right, double baseline, double centerY,
                  const std::string& text, double maxWidth) {
   if (text.empty()) return right;
   TextStyle value{17, Weight::Regular, kSecondary, Align::Right};
-  const std::string shown = CairoCanvas::elide(cr, text, maxWidth, value);
-  CairoCanvas::drawText(cr, shown, right, baseline, value);
-  double left = right - CairoCanvas::textWidth(cr, shown, value);
+  double left = right - CairoCanvas::drawText(cr, text, right, baseline, value, maxWidth);
   if (auto colour = colourOfText(text)) {
     left -= 30;
     CairoCanvas::roundedRectangle(cr, left, centerY - 11, 22, 22, 6);
@@ -147,15 +146,15 @@ double drawValue(cairo_t* cr, double right, double baseline, double centerY,
   return left;
 }
 
-double drawFooter(cairo_t* cr, double y, double width, const std::string& footer) {
-  if (footer.empty()) return y;
-  TextStyle text{13, Weight::Regular, kSecondary, Align::Left};
-  double baseline = y + 19;
-  for (const auto& line : CairoCanvas::wrap(cr, footer, width - 2 * kInsetPoints, text)) {
-    CairoCanvas::drawText(cr, line, kInsetPoints, baseline, text);
-    baseline += kFooterLineHeightPoints;
-  }
-  return baseline - kFooterLineHeightPoints + 8;
+// The footer under a group, wrapped to the page; returns the y below it.
+double footer(cairo_t* cr, double y, double width, const std::string& text, bool paint) {
+  if (text.empty()) return y;
+  const TextStyle style{13, Weight::Regular, kSecondary, Align::Left};
+  const TextLayout layout(cr, text, style, width - 2 * kInsetPoints, 0,
+                          kFooterLineHeightPoints / style.size);
+  const double top = y + 19 - layout.baseline();
+  if (paint) layout.draw(cr, kInsetPoints, top);
+  return top + layout.logical().height + 4;
 }
 
 void drawRow(cairo_t* cr, double y, double width, const ListRow& row, bool lastOfGroup) {
@@ -195,9 +194,8 @@ void drawRow(cairo_t* cr, double y, double width, const ListRow& row, bool lastO
     default:
       break;
   }
-  CairoCanvas::drawText(
-      cr, CairoCanvas::elide(cr, row.title, std::max(20.0, controlLeft - 8 - kInsetPoints), title),
-      kInsetPoints, baseline, title);
+  CairoCanvas::drawText(cr, row.title, kInsetPoints, baseline, title,
+                        std::max(20.0, controlLeft - 8 - kInsetPoints));
 
   if (!lastOfGroup) {
     CairoCanvas::setColor(cr, rgbHex(0xC6C6C8));
@@ -210,30 +208,45 @@ void drawRow(cairo_t* cr, double y, double width, const ListRow& row, bool lastO
 
 }  // namespace
 
-double ListPagePainter::draw(cairo_t* cr, double top, double width,
-                             const std::vector<ListRow>& rows) {
+double ListPagePainter::walk(cairo_t* cr, double top, double width,
+                             const std::vector<ListRow>& rows, bool paint,
+                             std::vector<Span>* spans) {
   cairo_save(cr);
   double y = top;
-  std::string pendingFooter;
+  const std::string* pendingFooter = nullptr;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const ListRow& row = rows[i];
     if (row.kind == ListRow::Kind::Group) {
-      y = drawFooter(cr, y, width, pendingFooter);
-      pendingFooter = row.footer;
-      TextStyle header{13, Weight::Regular, kSecondary, Align::Left};
-      CairoCanvas::drawText(
-          cr, CairoCanvas::elide(cr, upper(row.title), width - 2 * kInsetPoints, header),
-          kInsetPoints, y + kGroupHeaderHeightPoints - 8, header);
+      if (pendingFooter) y = footer(cr, y, width, *pendingFooter, paint);
+      pendingFooter = &row.footer;
+      if (paint) {
+        const TextStyle header{13, Weight::Regular, kSecondary, Align::Left};
+        CairoCanvas::drawText(cr, upper(row.title), kInsetPoints, y + kGroupHeaderHeightPoints - 8,
+                              header, width - 2 * kInsetPoints);
+      }
+      if (spans) spans->push_back({y, y + kGroupHeaderHeightPoints});
       y += kGroupHeaderHeightPoints;
       continue;
     }
     const bool lastOfGroup = i + 1 == rows.size() || rows[i + 1].kind == ListRow::Kind::Group;
-    drawRow(cr, y, width, row, lastOfGroup);
+    if (paint) drawRow(cr, y, width, row, lastOfGroup);
+    if (spans) spans->push_back({y, y + kRowHeightPoints});
     y += kRowHeightPoints;
   }
-  y = drawFooter(cr, y, width, pendingFooter);
+  if (pendingFooter) y = footer(cr, y, width, *pendingFooter, paint);
   cairo_restore(cr);
   return y;
+}
+
+double ListPagePainter::draw(cairo_t* cr, double top, double width,
+                             const std::vector<ListRow>& rows) {
+  return walk(cr, top, width, rows, /*paint=*/true, nullptr);
+}
+
+double ListPagePainter::layout(cairo_t* cr, double top, double width,
+                               const std::vector<ListRow>& rows, std::vector<Span>& spans) {
+  spans.clear();
+  return walk(cr, top, width, rows, /*paint=*/false, &spans);
 }
 
 }  // namespace sim

@@ -36,9 +36,22 @@ class ListPagePainter {
  public:
   static constexpr double kRowHeightPoints = 44;
 
+  // Where a row lies on the page, from its top edge to its bottom edge (a group: its header).
+  struct Span {
+    double top = 0, bottom = 0;
+  };
+
   // Draws `rows` from `top` down in a column of `width` points starting at x = 0; returns the
   // y just below what was drawn.
   static double draw(cairo_t* cr, double top, double width, const std::vector<ListRow>& rows);
+  // Where draw() would put each row, one span per row in order, drawing nothing; returns the
+  // same y as draw(). `cr` only measures text.
+  static double layout(cairo_t* cr, double top, double width, const std::vector<ListRow>& rows,
+                       std::vector<Span>& spans);
+
+ private:
+  static double walk(cairo_t* cr, double top, double width, const std::vector<ListRow>& rows,
+                     bool paint, std::vector<Span>* spans);
 };
 
 }  // namespace sim

@@ -260,8 +260,11 @@ void MotionPlot::addSample(const TraceSample& sample) {
     originSeconds_ = sample.time;
     firstSampleTime_ = sample.time;
     columnSeconds_ = kFirstColumnSeconds;
+    lastRoll_ = unwrappedRoll_ = sample.roll;
   }
   if (sample.time < originSeconds_) return;
+  unwrappedRoll_ += std::remainder(sample.roll - lastRoll_, 2 * kPi);
+  lastRoll_ = sample.roll;
   while (sample.time >= originSeconds_ + columnSeconds_ * static_cast<double>(columns_.size())) {
     widenColumns();
   }
@@ -271,7 +274,7 @@ void MotionPlot::addSample(const TraceSample& sample) {
   Column& column = columns_[index];
   Column one;
   one.count = 1;
-  one.roll = {sample.roll, sample.roll, sample.roll, sample.roll};
+  one.roll = {unwrappedRoll_, unwrappedRoll_, unwrappedRoll_, unwrappedRoll_};
   one.pitch = {sample.pitch, sample.pitch, sample.pitch, sample.pitch};
   const int cls = classify(sample.roll, sample.pitch);
   one.landscape = cls == 2 ? 1 : 0;
@@ -364,13 +367,12 @@ void MotionPlot::draw(cairo_t* cr) const {
   cairo_paint(cr);
 
   TextStyle title{22, Weight::Bold, kInk, Align::Left};
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, options_.title, frame.width - 56, title), 28, 38,
-                        title);
+  CairoCanvas::drawText(cr, options_.title, 28, 38, title, frame.width - 56);
   std::string subtitle = options_.subtitle;
   if (!subtitle.empty()) subtitle += "  \u00B7  ";
   subtitle += durationWords(t1 - t0) + ", " + groupedCount(sampleCount_) + " samples";
   TextStyle sub{13, Weight::Regular, kSecondaryInk, Align::Left};
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, subtitle, frame.width - 56, sub), 28, 60, sub);
+  CairoCanvas::drawText(cr, subtitle, 28, 60, sub, frame.width - 56);
   drawLegend(cr, frame);
 
   drawPanel(cr, frame, true);
@@ -478,29 +480,63 @@ void MotionPlot::drawPanel(cairo_t* cr, const Frame& frame, bool roll) const {
   }
 
   // The envelope: for every column, from its first value through its extremes to its last.
+  // Unwrapped roll beyond ±π is drawn again a whole turn (2π) nearer: the line leaves the
+  // panel at one edge and comes back at the other. Each copy takes only the columns it shows,
+  // so the picture stays as small as the trace's turns allow.
   const Rgba color = roll ? kRollLine : kPitchLine;
   CairoCanvas::setColor(cr, color);
   cairo_set_line_width(cr, 1.2);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  bool drawing = false;
-  for (std::size_t i = 0; i < columns_.size(); ++i) {
-    const Column& column = columns_[i];
+  double lowest = 0, highest = 0;
+  bool any = false;
+  for (const Column& column : columns_) {
     if (column.count == 0) continue;
     const Envelope& e = roll ? column.roll : column.pitch;
-    const double x = frame.x(originSeconds_ + (static_cast<double>(i) + 0.5) * columnSeconds_);
-    if (!drawing) {
-      cairo_move_to(cr, x, y(e.first));
-      drawing = true;
-    } else {
-      cairo_line_to(cr, x, y(e.first));
-    }
-    if (column.count > 1) {
-      cairo_line_to(cr, x, y(e.min));
-      cairo_line_to(cr, x, y(e.max));
-      cairo_line_to(cr, x, y(e.last));
+    lowest = any ? std::min(lowest, e.min) : e.min;
+    highest = any ? std::max(highest, e.max) : e.max;
+    any = true;
+  }
+  const double turn = 2 * kPi;
+  const long long firstTurn = roll && any ? std::llround(lowest / turn) : 0;
+  const long long lastTurn = roll && any ? std::llround(highest / turn) : 0;
+  for (long long k = firstTurn; any && k <= lastTurn; ++k) {
+    const double shift = -turn * static_cast<double>(k);
+    bool drawing = false;
+    bool hasPrevious = false;
+    double previousX = 0, previousValue = 0;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      const Column& column = columns_[i];
+      if (column.count == 0) continue;
+      const Envelope& e = roll ? column.roll : column.pitch;
+      const double x = frame.x(originSeconds_ + (static_cast<double>(i) + 0.5) * columnSeconds_);
+      const double low = std::min(e.min, hasPrevious ? previousValue : e.min) + shift;
+      const double high = std::max(e.max, hasPrevious ? previousValue : e.max) + shift;
+      if (high >= -range && low <= range) {
+        if (!drawing) {
+          if (hasPrevious) {
+            cairo_move_to(cr, previousX, y(previousValue + shift));
+            cairo_line_to(cr, x, y(e.first + shift));
+          } else {
+            cairo_move_to(cr, x, y(e.first + shift));
+          }
+          drawing = true;
+        } else {
+          cairo_line_to(cr, x, y(e.first + shift));
+        }
+        if (column.count > 1) {
+          cairo_line_to(cr, x, y(e.min + shift));
+          cairo_line_to(cr, x, y(e.max + shift));
+          cairo_line_to(cr, x, y(e.last + shift));
+        }
+      } else {
+        drawing = false;
+      }
+      hasPrevious = true;
+      previousX = x;
+      previousValue = e.last;
     }
   }
-  if (drawing) {
+  if (any) {
     cairo_stroke(cr);
   } else {
     TextStyle none{13, Weight::Regular, kSecondaryInk, Align::Center};

@@ -74,6 +74,8 @@ class MotionPlot {
   };
   struct Column {
     std::uint32_t count = 0;
+    // Roll is kept unwrapped (see unwrappedRoll_), so that a column crossing ±π spans only
+    // the few hundredths of a radian the device really turned.
     Envelope roll, pitch;
     std::uint32_t landscape = 0, portrait = 0;  // samples of each class
   };
@@ -97,6 +99,11 @@ class MotionPlot {
   double firstSampleTime_ = 0;
   double lastSampleTime_ = 0;
   double maxAbsRoll_ = 0;
+  // The last sample's roll as recorded (-π..π) and as turned through since the first sample:
+  // a step across ±π counts as the short way round, so the line breaks at the panel's edge
+  // there instead of crossing the whole panel.
+  double lastRoll_ = 0;
+  double unwrappedRoll_ = 0;
   std::uint64_t sampleCount_ = 0;
   std::vector<TimelineEvent> events_;
 };

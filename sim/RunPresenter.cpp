@@ -222,6 +222,7 @@ std::vector<StoryboardFrame> RunPresenter::keyFrames() const {
       frame.time = all[last].time;
       frame.png = all[last].png;
       frame.crop = all[last].crop;
+      frame.marks = all[last].marks;
     }
     key.push_back(std::move(frame));
   }

@@ -140,7 +140,12 @@ std::optional<SettingsPageContent> SettingsPageAdapter::pageOf(PreferencesPaneHo
       }
     }
   }
-  for (const auto& row : host.rows()) page.rows.push_back(listRow(row));
+  for (const auto& row : host.rows()) {
+    if (!host.touchedRow().empty() && row.title == host.touchedRow()) {
+      page.rowInView = static_cast<int>(page.rows.size());
+    }
+    page.rows.push_back(listRow(row));
+  }
   return page;
 }
 

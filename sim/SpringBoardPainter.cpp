@@ -198,8 +198,8 @@ void SpringBoardPainter::drawAppContent(cairo_t* cr, const SpringBoardScene& sce
   CairoCanvas::setColor(cr, color);
   cairo_fill(cr);
   TextStyle title{17, Weight::Bold, kWhite, Align::Center};
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, appName(scene.frontBundleId), w - 32, title),
-                        w / 2, kStatusStripHeightPoints + 28, title);
+  CairoCanvas::drawText(cr, appName(scene.frontBundleId), w / 2, kStatusStripHeightPoints + 28,
+                        title, w - 32);
 
   // A picture card and a few cards of text, laid out side by side when the content is wide.
   const bool wide = w > h;
@@ -234,12 +234,8 @@ void SpringBoardPainter::drawAppContent(cairo_t* cr, const SpringBoardScene& sce
 
   // Which app and which way up, in words.
   TextStyle footnote{12, Weight::Regular, rgbHex(0x6E6E73), Align::Center};
-  CairoCanvas::drawText(
-      cr,
-      CairoCanvas::elide(cr,
-                         scene.frontBundleId + "  \u00B7  " + orientationName(scene.orientation),
-                         w - 24, footnote),
-      w / 2, h - 18, footnote);
+  CairoCanvas::drawText(cr, scene.frontBundleId + "  \u00B7  " + orientationName(scene.orientation),
+                        w / 2, h - 18, footnote, w - 24);
 }
 
 void SpringBoardPainter::drawHomeScreen(cairo_t* cr, const SpringBoardScene& scene) {
@@ -258,9 +254,8 @@ void SpringBoardPainter::drawHomeScreen(cairo_t* cr, const SpringBoardScene& sce
     const double x = gap + column * (kIconSidePoints + gap);
     drawAppIcon(cr, bundleId, x, y, kIconSidePoints);
     TextStyle label{11, Weight::Regular, kWhite, Align::Center};
-    CairoCanvas::drawText(
-        cr, CairoCanvas::elide(cr, appName(bundleId), kIconSidePoints + gap - 4, label),
-        x + kIconSidePoints / 2, y + kIconSidePoints + 15, label);
+    CairoCanvas::drawText(cr, appName(bundleId), x + kIconSidePoints / 2, y + kIconSidePoints + 15,
+                          label, kIconSidePoints + gap - 4);
     ++index;
   }
   if (scene.installedApps.empty()) {

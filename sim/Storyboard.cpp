@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
+#include <utility>
 
 #include "sim/CairoCanvas.h"
 
@@ -19,6 +21,8 @@ constexpr double kCellInset = 10;
 constexpr double kCaptionLineHeight = 17;
 constexpr int kCaptionLines = 3;
 constexpr double kCaptionHeight = 30 + kCaptionLines * kCaptionLineHeight;
+constexpr double kMarkWidth = 2.5;
+const Rgba kMarkColour = rgbHex(0xFFCC00);
 
 // A PNG file as a cairo surface; null when it cannot be read.
 cairo_surface_t* loadPng(const std::filesystem::path& path) {
@@ -39,9 +43,8 @@ void drawThumbnail(cairo_t* cr, const StoryboardFrame& frame, double x, double y
     cairo_fill(cr);
     TextStyle missing{13, Weight::Regular, rgbHex(0x48484A), Align::Center};
     CairoCanvas::drawText(cr, "cannot read", x + width / 2, y + height / 2 - 8, missing);
-    CairoCanvas::drawText(
-        cr, CairoCanvas::elide(cr, frame.png.filename().string(), width - 12, missing),
-        x + width / 2, y + height / 2 + 12, missing);
+    CairoCanvas::drawText(cr, frame.png.filename().string(), x + width / 2, y + height / 2 + 12,
+                          missing, width - 12);
     return;
   }
   const int fullWidth = cairo_image_surface_get_width(surface);
@@ -66,6 +69,22 @@ void drawThumbnail(cairo_t* cr, const StoryboardFrame& frame, double x, double y
   cairo_set_source_surface(cr, surface, -sourceX, -sourceY);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
   cairo_paint(cr);
+  // Rings of a constant width in the thumbnail, a little wider than what they mark, dark
+  // under light so that they show on any background.
+  cairo_scale(cr, 1 / scale, 1 / scale);
+  for (const StoryboardFrame::Mark& mark : frame.marks) {
+    const double centerX = (mark.x + mark.width / 2 - sourceX) * scale;
+    const double centerY = (mark.y + mark.height / 2 - sourceY) * scale;
+    const double radius = std::max(mark.width, mark.height) * scale * 0.5 + 5;
+    for (const auto& [lineWidth, colour] :
+         {std::pair{kMarkWidth + 2, Rgba{0, 0, 0, 0.55}}, std::pair{kMarkWidth, kMarkColour}}) {
+      cairo_new_sub_path(cr);
+      cairo_arc(cr, centerX, centerY, radius, 0, 2 * std::numbers::pi);
+      cairo_set_line_width(cr, lineWidth);
+      CairoCanvas::setColor(cr, colour);
+      cairo_stroke(cr);
+    }
+  }
   cairo_restore(cr);
   cairo_surface_destroy(surface);
 }
@@ -99,17 +118,8 @@ void drawCell(cairo_t* cr, const StoryboardFrame& frame, int number, double x, d
   CairoCanvas::drawText(cr, time, x + kCellInset + 30, captionTop + 18, timeStyle);
 
   TextStyle caption{12.5, Weight::Regular, rgbHex(0x3A3A3C), Align::Left};
-  auto lines = CairoCanvas::wrap(cr, frame.caption, inner, caption);
-  if (lines.size() > static_cast<std::size_t>(kCaptionLines)) {
-    lines.resize(kCaptionLines);
-    lines.back() = CairoCanvas::elide(cr, lines.back() + " \u2026", inner, caption);
-  }
-  double baseline = captionTop + 18 + kCaptionLineHeight + 2;
-  for (const std::string& line : lines) {
-    CairoCanvas::drawText(cr, CairoCanvas::elide(cr, line, inner, caption), x + kCellInset,
-                          baseline, caption);
-    baseline += kCaptionLineHeight;
-  }
+  CairoCanvas::drawParagraph(cr, frame.caption, x + kCellInset, captionTop + 27, inner,
+                             kCaptionLines, caption, kCaptionLineHeight / caption.size);
 }
 
 }  // namespace
@@ -130,8 +140,7 @@ bool Storyboard::write(const std::vector<StoryboardFrame>& frames,
   CairoCanvas::setColor(cr, rgbHex(0xEEF1F5));
   cairo_paint(cr);
   TextStyle heading{22, Weight::Bold, rgbHex(0x1C1C1E), Align::Left};
-  CairoCanvas::drawText(cr, CairoCanvas::elide(cr, title, width - 2 * kPadding, heading), kPadding,
-                        kPadding + 20, heading);
+  CairoCanvas::drawText(cr, title, kPadding, kPadding + 20, heading, width - 2 * kPadding);
   if (frames.empty()) {
     TextStyle none{14, Weight::Regular, rgbHex(0x48484A), Align::Left};
     CairoCanvas::drawText(cr, "No frames.", kPadding, kTitleHeight + kPadding + 16, none);

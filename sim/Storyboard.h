@@ -1,6 +1,6 @@
 // A contact sheet of key frames ("storyboard.png"): the frames in a grid, left to right and top
-// to bottom in the order given, each fitted into its tile (cropped first when asked), numbered
-// and captioned with its time and what it shows.
+// to bottom in the order given, each fitted into its tile (cropped first when asked), with its
+// marks ringed, numbered and captioned with its time and what it shows.
 #pragma once
 
 #include <filesystem>
@@ -19,6 +19,12 @@ struct StoryboardFrame {
   struct Crop {
     int x = 0, y = 0, width = 0, height = 0;
   } crop;
+  // Small things in the picture a viewer should find at a glance (the floating button), in
+  // pixels of the whole picture: each is ringed in the thumbnail.
+  struct Mark {
+    double x = 0, y = 0, width = 0, height = 0;
+  };
+  std::vector<Mark> marks;
 };
 
 class Storyboard {

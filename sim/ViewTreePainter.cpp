@@ -1,7 +1,10 @@
 #include "sim/ViewTreePainter.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "CoreGraphics/CGGeometry.h"
@@ -12,6 +15,7 @@
 #include "UIKit/UILabel.h"
 #include "UIKit/UIView.h"
 #include "sim/CairoCanvas.h"
+#include "sim/TextLayout.h"
 
 namespace sim {
 namespace {
@@ -100,55 +104,52 @@ void drawButton(cairo_t* cr, const UIButton& button) {
   }
 }
 
-void drawLabel(cairo_t* cr, const UILabel& label) {
-  if (label.text().empty()) return;
+// A label's text laid out as UILabel does: wrapped to its width up to its number of lines
+// (the last one ending with an ellipsis), aligned as it says, and the block centred vertically
+// in its bounds. `top` is where the layout's top edge goes, in the label's coordinates.
+struct PlacedLabel {
+  TextLayout layout;
+  double left = 0;
+  double top = 0;
+};
+
+PlacedLabel placeLabel(cairo_t* cr, const UILabel& label) {
   const CGRect b = label.bounds();
   CairoCanvas::TextStyle style;
   style.size = label.font() ? label.font()->pointSize() : kDefaultLabelFontPoints;
   style.weight =
       label.font() ? weightOfFont(label.font()->fontName()) : CairoCanvas::Weight::Regular;
   style.color = toRgba(label.textColor());
-  double x = b.origin.x;
   switch (label.textAlignment()) {
     case NSTextAlignmentCenter:
       style.align = CairoCanvas::Align::Center;
-      x = CGRectGetMidX(b);
       break;
     case NSTextAlignmentRight:
       style.align = CairoCanvas::Align::Right;
-      x = CGRectGetMaxX(b);
       break;
     default:
       style.align = CairoCanvas::Align::Left;
       break;
   }
-
-  std::vector<std::string> lines;
+  const double width = std::max(b.size.width, 1.0);
   if (label.numberOfLines() == 1) {
     std::string single = label.text();
     std::replace(single.begin(), single.end(), '\n', ' ');
-    lines.push_back(std::move(single));
-  } else {
-    lines = CairoCanvas::wrap(cr, label.text(), b.size.width, style);
-    if (label.numberOfLines() > 0 &&
-        lines.size() > static_cast<std::size_t>(label.numberOfLines())) {
-      lines.resize(static_cast<std::size_t>(label.numberOfLines()));
-    }
+    TextLayout layout(cr, single, style, width, 1);
+    const double top = b.origin.y + (b.size.height - layout.logical().height) / 2;
+    return {std::move(layout), b.origin.x, top};
   }
-  for (std::string& line : lines) line = CairoCanvas::elide(cr, line, b.size.width, style);
+  // 0 lines: as many as the text needs.
+  const int lines = static_cast<int>(std::clamp<std::int64_t>(label.numberOfLines(), 0, 1000));
+  TextLayout layout(cr, label.text(), style, width, lines, kLineSpacing);
+  const double top = b.origin.y + (b.size.height - layout.logical().height) / 2;
+  return {std::move(layout), b.origin.x, top};
+}
 
-  // As UILabel does: the block of lines centred vertically in the bounds.
-  CairoCanvas::selectFont(cr, style);
-  cairo_font_extents_t font;
-  cairo_font_extents(cr, &font);
-  const double lineHeight = style.size * kLineSpacing;
-  const double blockHeight = lineHeight * static_cast<double>(lines.size());
-  double baseline = b.origin.y + (b.size.height - blockHeight) / 2 +
-                    (lineHeight - (font.ascent + font.descent)) / 2 + font.ascent;
-  for (const std::string& line : lines) {
-    CairoCanvas::drawText(cr, line, x, baseline, style);
-    baseline += lineHeight;
-  }
+void drawLabel(cairo_t* cr, const UILabel& label) {
+  if (label.text().empty()) return;
+  const PlacedLabel placed = placeLabel(cr, label);
+  placed.layout.draw(cr, placed.left, placed.top);
 }
 
 }  // namespace
@@ -202,6 +203,17 @@ void ViewTreePainter::drawContent(cairo_t* cr, const UIView& view, double time) 
     if (imageView->image()) drawImage(cr, *imageView->image(), imageView->bounds());
   }
   cairo_restore(cr);
+}
+
+std::vector<CGRect> ViewTreePainter::labelInkLines(const UILabel& label) {
+  std::vector<CGRect> lines;
+  if (label.text().empty()) return lines;
+  const CairoCanvas scratch = CairoCanvas::image(1, 1);
+  const PlacedLabel placed = placeLabel(scratch.context(), label);
+  for (const TextLayout::Box& ink : placed.layout.inkLines()) {
+    lines.push_back(CGRectMake(placed.left + ink.x, placed.top + ink.y, ink.width, ink.height));
+  }
+  return lines;
 }
 
 void ViewTreePainter::drawImage(cairo_t* cr, const UIImage& image, const CGRect& rect) {

@@ -12,9 +12,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 class UIImage;
+class UILabel;
 class UIView;
 struct CGRect;
 
@@ -32,6 +34,10 @@ class ViewTreePainter {
   // view's superview (for a window: the screen's, in points). `time` is the virtual time whose
   // presentation is drawn.
   void draw(cairo_t* cr, const UIView& view, double time) const;
+
+  // Where the glyphs of `label`'s text land when it is drawn, line by line, in the label's own
+  // coordinates (its bounds); none for a label without text.
+  static std::vector<CGRect> labelInkLines(const UILabel& label);
 
   // Draws `image` stretched over `rect`.
   static void drawImage(cairo_t* cr, const UIImage& image, const CGRect& rect);

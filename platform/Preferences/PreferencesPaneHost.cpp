@@ -76,6 +76,7 @@ void PreferencesPaneHost::close() {
   std::shared_ptr<PSListController> closing = std::move(root_);
   root_.reset();
   lastPage_.reset();
+  touchedRow_.clear();
   if (settings_ && settings_->isRunning()) {
     ProcessScope scope(*settings_);
     if (closing->presentedViewController()) closing->dismissViewController(false, nullptr);
@@ -118,6 +119,7 @@ bool PreferencesPaneHost::setValue(std::string_view key, const Foundation::Value
     ProcessScope scope(*settings_);
     done = root_->userChangedValue(key, value, error);
   }
+  if (done) touchedRow_ = std::string(key);
   emitPageIfChanged(false);
   return done;
 }
@@ -128,6 +130,15 @@ bool PreferencesPaneHost::pressButton(std::string_view label, std::string* error
   {
     ProcessScope scope(*settings_);
     done = root_->userPressedButton(label, error);
+    if (done) {
+      touchedRow_ = std::string(label);
+      for (const auto& row : root_->rowsShown()) {
+        if (row.specifier && row.specifier->name() == label) {
+          touchedRow_ = row.title;
+          break;
+        }
+      }
+    }
   }
   emitPageIfChanged(false);
   return done;
@@ -152,6 +163,7 @@ bool PreferencesPaneHost::pickApplications(const std::vector<std::string>& bundl
       if (name.empty()) name = row.specifier->stringProperty("key");
       picker = std::dynamic_pointer_cast<ATLApplicationListSubcontrollerController>(
           root_->userOpenedDetail(name, &reason));
+      if (picker) touchedRow_ = row.title;
       break;
     }
     if (picker) {

@@ -59,6 +59,10 @@ class PreferencesPaneHost {
   bool tapAlertAction(std::string_view title, std::string* error = nullptr);
   // The alert on screen, or null.
   std::shared_ptr<UIAlertController> visibleAlert() const;
+  // The row the user last changed, pressed or opened since the pane opened, named as
+  // Row::title names it (its key, else its label); empty when none. The page keeps that row
+  // in view, as the user scrolled to reach it.
+  const std::string& touchedRow() const { return touchedRow_; }
 
  private:
   bool requireOpen(std::string* error) const;
@@ -68,4 +72,5 @@ class PreferencesPaneHost {
   std::string bundlePath_;
   std::shared_ptr<PSListController> root_;
   std::optional<Foundation::Array> lastPage_;
+  std::string touchedRow_;
 };

@@ -2,6 +2,7 @@
 // where the screen has it, at the alpha and rotation presented then.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "CoreMotion/MotionHardware.h"
 #include "Foundation/Value.h"
 #include "Preferences/PSSpecifier.h"
+#include "Preferences/PreferencesPaneHost.h"
 #include "QuartzCore/CABasicAnimation.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "UIKit/UIButton.h"
@@ -25,6 +27,8 @@
 #include "UIKit/UIWindow.h"
 #include "sim/DeviceRenderer.h"
 #include "sim/FrameRecorder.h"
+#include "sim/PreferenceBundleInstaller.h"
+#include "sim/ScrollOffset.h"
 #include "sim/SettingsPageAdapter.h"
 #include "sim/Storyboard.h"
 #include "sim/TemporaryFolder.h"
@@ -437,6 +441,142 @@ TEST_F(DeviceRendererTest, SettingsPageAndAlertComeFromTheirSources) {
   EXPECT_EQ(greenPixels(), 0);
 }
 
+// The storyboard rings the buttons on screen: their boxes in the picture follow the button's
+// place and the way the phone is held, and a hidden or faded-out button has none.
+TEST_F(DeviceRendererTest, ButtonBoundsAreWhereTheButtonIsDrawn) {
+  auto button = showButton(CGRectMake(150, 367, 75, 75), kButtonColor);
+  for (const double roll : {0.0, 1.5}) {
+    SCOPED_TRACE(roll);
+    MotionHardware::of(device()).setAttitude(roll, roll == 0 ? 1.4 : 0);
+    DeviceRenderer renderer({.pixelsPerPoint = 2});
+    const auto bounds = renderer.buttonBoundsInImage(device(), now());
+    ASSERT_EQ(bounds.size(), 1u);
+    const CGPoint center = renderer.imagePointForScreenPoint(device(), CGPointMake(187.5, 404.5));
+    EXPECT_NEAR(CGRectGetMidX(bounds[0]), center.x, 1);
+    EXPECT_NEAR(CGRectGetMidY(bounds[0]), center.y, 1);
+    EXPECT_NEAR(std::max(bounds[0].size.width, bounds[0].size.height), 150, 1);
+    const RenderedFrame frame = renderer.render(device(), now());
+    EXPECT_LE(distance(rgbOf(frame.pixelAt(static_cast<int>(center.x), static_cast<int>(center.y))),
+                       toRgb(kButtonColor)),
+              2);
+  }
+  DeviceRenderer renderer;
+  button->setAlpha(0);
+  EXPECT_TRUE(renderer.buttonBoundsInImage(device(), now()).empty());
+  button->setAlpha(1);
+  button->setHidden(true);
+  EXPECT_TRUE(renderer.buttonBoundsInImage(device(), now()).empty());
+}
+
+TEST(ScrollOffsetTest, ShowsTheSpanWithItsMarginAndNoMore) {
+  struct Case {
+    const char* name;
+    double top, bottom, contentHeight, viewportHeight, margin;
+    double offset;
+  };
+  const Case cases[] = {
+      {"in view with its margin: the page's top", 500, 544, 1200, 600, 24, 0},
+      {"the margin just fits", 532, 576, 1200, 600, 24, 0},
+      {"one point short of its margin", 533, 577, 1200, 600, 24, 1},
+      {"far down: just enough", 900, 944, 1200, 600, 24, 368},
+      {"the last span: up to the page's end only", 1156, 1200, 1200, 600, 24, 600},
+      {"a page shorter than the view never moves", 300, 344, 400, 600, 24, 0},
+      {"a span taller than the view shows its top", 700, 1500, 2000, 600, 24, 700},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const double offset =
+        scrollOffsetShowing(c.top, c.bottom, c.contentHeight, c.viewportHeight, c.margin);
+    EXPECT_DOUBLE_EQ(offset, c.offset);
+    if (c.bottom - c.top <= c.viewportHeight) {
+      EXPECT_GE(c.top, offset);
+      EXPECT_LE(c.bottom, offset + c.viewportHeight);
+    }
+  }
+}
+
+// A page longer than the screen whose last row is a switch: it shows only when the page keeps
+// that row in view.
+TEST_F(DeviceRendererTest, TheRowInViewIsScrolledOntoTheScreen) {
+  DeviceRenderer renderer;
+  int rowInView = -1;
+  renderer.setSettingsPageSource([&](Device&) {
+    SettingsPageContent page;
+    page.title = "Long page";
+    ListRow group;
+    group.kind = ListRow::Kind::Group;
+    group.title = "Many";
+    group.footer = "A footer long enough to wrap onto a second line under the rows of its group.";
+    page.rows.push_back(group);
+    for (int i = 0; i < 30; ++i) {
+      ListRow row;
+      row.title = "Row " + std::to_string(i);
+      row.value = std::to_string(i);
+      page.rows.push_back(row);
+    }
+    ListRow enabled;
+    enabled.kind = ListRow::Kind::Switch;
+    enabled.title = "Last";
+    enabled.on = true;
+    page.rows.push_back(enabled);
+    page.rowInView = rowInView;
+    return std::optional<SettingsPageContent>(page);
+  });
+  const Rgb switchGreen{0x34, 0xC7, 0x59};
+  auto greenPixels = [&] {
+    RenderedFrame frame = renderer.render(device(), now());
+    int count = 0;
+    for (int y = 64; y < 667; ++y) {
+      for (int x = 250; x < 375; ++x) {
+        if (distance(pixelAtScreenPoint(renderer, frame, CGPointMake(x, y)), switchGreen) <= 2) {
+          ++count;
+        }
+      }
+    }
+    return count;
+  };
+  EXPECT_EQ(greenPixels(), 0);  // the top of the page
+  rowInView = 31;
+  EXPECT_GT(greenPixels(), 200);
+  rowInView = 5;  // a row near the top leaves the page at its top
+  EXPECT_EQ(greenPixels(), 0);
+}
+
+// The row the person last changed or pressed is the page's row in view; a page opened again
+// starts at its top.
+TEST(SettingsPageAdapterTest, ThePageKeepsTheRowLastActedOnInView) {
+  ScopedTestDevice device("Preferences");
+  std::string error;
+  ASSERT_TRUE(PreferenceBundleInstaller::install(
+      device.device(), PreferenceBundleInstaller::builtResourceFolder(),
+      PreferenceBundleInstaller::builtModuleFile(), error))
+      << error;
+  PreferencesPaneHost host(device.device().process(PreferencesPaneHost::kSettingsProcessName),
+                           PreferenceBundleInstaller::kBundlePath);
+  ASSERT_TRUE(host.open(&error)) << error;
+  auto rowInView = [&]() -> std::string {
+    const auto page = SettingsPageAdapter::pageOf(host);
+    if (!page || page->rowInView < 0) return "(top)";
+    return page->rows.at(static_cast<std::size_t>(page->rowInView)).title;
+  };
+  EXPECT_EQ(rowInView(), "(top)");
+  ASSERT_TRUE(host.setValue("pSegmentedButtonSize", Foundation::Value::integer(3), &error))
+      << error;
+  const auto rows = host.rows();
+  const auto size = std::find_if(rows.begin(), rows.end(), [](const auto& row) {
+    return row.title == "pSegmentedButtonSize";
+  });
+  ASSERT_NE(size, rows.end());
+  EXPECT_EQ(rowInView(), SettingsPageAdapter::listRow(*size).title);  // its label
+  ASSERT_TRUE(host.pressButton("Restore Defaults", &error)) << error;
+  EXPECT_EQ(rowInView(), "Restore Defaults");
+  EXPECT_FALSE(host.setValue("noSuchKey", Foundation::Value::integer(1), &error));
+  EXPECT_EQ(rowInView(), "Restore Defaults");  // nothing was acted on
+  host.close();
+  ASSERT_TRUE(host.open(&error)) << error;
+  EXPECT_EQ(rowInView(), "(top)");
+}
+
 TEST_F(DeviceRendererTest, RecorderWritesAFrameForEveryVisibleChangeAndThroughFades) {
   TemporaryFolder folder("gyrowhirl-recorder-test-");
   ASSERT_TRUE(folder.valid());
@@ -599,8 +739,9 @@ TEST(StoryboardTest, WritesASheetThatReadsBackEvenWithAFrameMissing) {
        "boot",
        *first,
        {static_cast<int>(phone.origin.x), static_cast<int>(phone.origin.y),
-        static_cast<int>(phone.size.width), static_cast<int>(phone.size.height)}},
-      {1.5, "a frame whose file is gone", folder.path() / "frame-0001.500.png", {}},
+        static_cast<int>(phone.size.width), static_cast<int>(phone.size.height)},
+       {}},
+      {1.5, "a frame whose file is gone", folder.path() / "frame-0001.500.png", {}, {}},
   };
   const auto sheet = folder.path() / "storyboard.png";
   ASSERT_TRUE(Storyboard::write(frames, sheet, "Test run", error)) << error;

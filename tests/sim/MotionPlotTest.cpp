@@ -1,6 +1,7 @@
 // Motion plots: valid PNG and SVG files whose content follows the samples and the events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -185,6 +186,39 @@ TEST_F(MotionPlotTest, LongTracesKeepTheirExtremesInASmallFile) {
     }
   }
   EXPECT_GT(jolt, 5);
+}
+
+// A phone held upside down turns slowly through ±π, where roll jumps from +π to −π: the
+// line leaves the roll panel at one edge and comes back at the other, with no stroke across
+// the panel, whether each sample has a column of its own or many share one.
+TEST_F(MotionPlotTest, RollWrappingAroundIsABreakNotAStrokeAcross) {
+  for (const int samplesPerSecond : {10, 100, 20000}) {
+    SCOPED_TRACE(samplesPerSecond);
+    MotionPlot plot;
+    const int seconds = 20;
+    for (int i = 0; i <= seconds * samplesPerSecond; ++i) {
+      const double t = static_cast<double>(i) / samplesPerSecond;
+      // 2.8 rad turning to 3.6 rad, as recorded: from +2.8 through +π to −2.68; with jitter.
+      const double turned = 2.8 + 0.8 * t / seconds + 0.02 * std::sin(t * 40);
+      plot.addSample({t, std::remainder(turned, 2 * 3.141592653589793), 0.1});
+    }
+    std::string error;
+    ASSERT_TRUE(plot.write(file("wrap.png"), error)) << error;
+    auto image = readPng(file("wrap.png"));
+    ASSERT_TRUE(image);
+    // The longest vertical run of the roll line's deep blue, in any pixel column.
+    int longest = 0;
+    for (int x = 0; x < image->pixelWidth(); ++x) {
+      int run = 0;
+      for (int y = 0; y < image->pixelHeight(); ++y) {
+        const std::uint32_t pixel = image->pixelAt(x, y);
+        const int r = (pixel >> 16) & 0xFF, b = pixel & 0xFF;
+        run = b - r > 40 && r < 200 ? run + 1 : 0;
+        longest = std::max(longest, run);
+      }
+    }
+    EXPECT_LT(longest, 60);  // the roll panel is several hundred pixels tall
+  }
 }
 
 TEST_F(MotionPlotTest, PlotsARecordedTraceFile) {
