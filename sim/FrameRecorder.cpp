@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Device/Device.h"
+#include "sim/PixelCount.h"
 
 namespace sim {
 namespace {
@@ -85,8 +86,8 @@ bool FrameRecorder::write(Device& device, double time, std::uint64_t signature) 
   StoryboardFrame frame{time,
                         std::move(caption),
                         *file,
-                        {static_cast<int>(phone.origin.x), static_cast<int>(phone.origin.y),
-                         static_cast<int>(phone.size.width), static_cast<int>(phone.size.height)}};
+                        {pixelCount(phone.origin.x), pixelCount(phone.origin.y),
+                         pixelCount(phone.size.width), pixelCount(phone.size.height)}};
   // Two frames of one millisecond share a file: the later picture replaced the earlier one.
   if (!frames_.empty() && frames_.back().png == frame.png) {
     if (!frames_.back().caption.empty() && !frame.caption.empty()) {
