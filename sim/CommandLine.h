@@ -5,8 +5,9 @@
 //                 [--render DIR] [--no-color]
 //   gyrowhirl-sim plot TRACE.csv [SCENARIO] -o FILE.png|FILE.svg [--device-root DIR]
 //   gyrowhirl-sim --help
+//   gyrowhirl-sim --version
 // Options may stand anywhere after the command; "--option=VALUE" is accepted for every option
-// that takes a value.
+// that takes a value. A mistyped command is answered with the command it most likely meant.
 #pragma once
 
 #include <optional>
@@ -16,7 +17,7 @@
 namespace sim {
 
 struct CommandLineOptions {
-  enum class Command { Help, Run, Replay, Plot, Showcase };
+  enum class Command { Help, Version, Run, Replay, Plot, Showcase };
   Command command = Command::Help;
   std::string scenarioPath;  // run; replay and plot (optional)
   std::string tracePath;     // replay, plot
@@ -38,6 +39,8 @@ class CommandLine {
   // `arguments` excludes the program name.
   static Result parse(const std::vector<std::string>& arguments);
   static std::string usage();
+  // "gyrowhirl-sim VERSION", the project's version.
+  static std::string versionLine();
 };
 
 }  // namespace sim

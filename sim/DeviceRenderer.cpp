@@ -17,6 +17,7 @@
 #include "UIKit/UIScreen.h"
 #include "UIKit/UIWindow.h"
 #include "sim/CairoCanvas.h"
+#include "sim/PixelCount.h"
 #include "sim/ScrollOffset.h"
 #include "sim/SpringBoardPainter.h"
 
@@ -351,14 +352,13 @@ CGRect DeviceRenderer::phoneBoundsInImage(Device& device) {
 
 RenderedFrame DeviceRenderer::render(Device& device, double time, std::string_view caption) {
   const CGSize size = imageSize(device);
-  CairoCanvas canvas =
-      CairoCanvas::image(static_cast<int>(size.width), static_cast<int>(size.height));
+  CairoCanvas canvas = CairoCanvas::image(pixelCount(size.width), pixelCount(size.height));
   draw(canvas.context(), device, time, caption);
   RenderedFrame frame;
   frame.pixels = canvas.pixels();
   if (!frame.pixels.empty()) {
-    frame.width = static_cast<int>(size.width);
-    frame.height = static_cast<int>(size.height);
+    frame.width = pixelCount(size.width);
+    frame.height = pixelCount(size.height);
   }
   return frame;
 }
@@ -366,8 +366,7 @@ RenderedFrame DeviceRenderer::render(Device& device, double time, std::string_vi
 bool DeviceRenderer::writePng(Device& device, double time, const std::filesystem::path& file,
                               std::string_view caption, std::string& error) {
   const CGSize size = imageSize(device);
-  CairoCanvas canvas =
-      CairoCanvas::image(static_cast<int>(size.width), static_cast<int>(size.height));
+  CairoCanvas canvas = CairoCanvas::image(pixelCount(size.width), pixelCount(size.height));
   draw(canvas.context(), device, time, caption);
   if (!canvas.writePng(file, error)) {
     error = file.string() + ": " + error;

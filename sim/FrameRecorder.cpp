@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Device/Device.h"
+#include "sim/PixelCount.h"
 
 namespace sim {
 namespace {
@@ -85,8 +86,8 @@ bool FrameRecorder::write(Device& device, double time, std::uint64_t signature) 
   StoryboardFrame frame{time,
                         std::move(caption),
                         *file,
-                        {static_cast<int>(phone.origin.x), static_cast<int>(phone.origin.y),
-                         static_cast<int>(phone.size.width), static_cast<int>(phone.size.height)},
+                        {pixelCount(phone.origin.x), pixelCount(phone.origin.y),
+                         pixelCount(phone.size.width), pixelCount(phone.size.height)},
                         {}};
   for (const CGRect& button : renderer_.buttonBoundsInImage(device, time)) {
     frame.marks.push_back(

@@ -175,6 +175,11 @@ class LineParser {
       if (!value || *value <= 0) {
         return fail("screen: " + quote(words[1 + i].text) + " is not a positive number of points");
       }
+      if (*value < kMinScreenSidePoints || *value > kMaxScreenSidePoints) {
+        return fail("screen: " + words[1 + i].text + " is out of range: from " +
+                    formatShortest(kMinScreenSidePoints) + " to " +
+                    formatShortest(kMaxScreenSidePoints) + " points expected");
+      }
       size[i] = *value;
     }
     scenario_.screenWidthPoints = size[0];
@@ -224,6 +229,14 @@ class LineParser {
       fail("expected " + quote(form) + hint);
       return std::nullopt;
     }
+    // Keys and text reach the preferences file as C strings, which end at a NUL.
+    for (std::size_t i = at; i < at + 2; ++i) {
+      if (words[i].text.find('\0') != std::string::npos) {
+        fail(std::string(statement) + ": the " + (i == at ? "key" : "value") +
+             " holds a NUL character, which a preferences file cannot keep");
+        return std::nullopt;
+      }
+    }
     std::string error;
     auto value = ScenarioParser::typedPrefValue(words[at].text, words[at + 1].text, error);
     if (!value) fail(std::string(statement) + ": " + error);
@@ -243,6 +256,11 @@ class LineParser {
     if (!value || *value < 0) {
       fail(std::string(statement) + ": " + quote(text) +
            " is not a time in seconds (a number >= 0)");
+      return std::nullopt;
+    }
+    if (*value > kMaxDeviceTimeSeconds) {
+      fail(std::string(statement) + ": " + text + " is beyond the longest run: times up to " +
+           formatFixed(kMaxDeviceTimeSeconds, 0) + " s (about 11.6 days) expected");
       return std::nullopt;
     }
     return value;

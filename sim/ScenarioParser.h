@@ -4,7 +4,8 @@
 // the end of the line; a word in double quotes ("#FF0000:1", "Restore Defaults") keeps `#` and
 // spaces, with \" and \\ for a quote and a backslash. Setup statements come before the first
 // `at`:
-//   screen W H                       points (default 375 667)
+//   screen W H                       points, kMinScreenSidePoints..kMaxScreenSidePoints
+//                                    (default 375 667)
 //   idiom phone|pad
 //   gyro yes|no                      motion yes|no
 //   app BUNDLE_ID [orientations=N]   N supported interface orientations, 0..4 (default 4)
@@ -15,7 +16,8 @@
 //   attitude ROLL PITCH | turn portrait|landscape|flat | respring | tap | touch X Y |
 //   drag DX DY [steps=N] [cancel] | prefs write KEY VALUE | prefs delete |
 //   settings open|close|set KEY VALUE|press LABEL|pick BUNDLE_ID... | alert ACTION_TITLE
-// and `end T` (anywhere; default 5 s after the last action).
+// and `end T` (anywhere; default 5 s after the last action). Times go up to
+// kMaxDeviceTimeSeconds. No key or value of the preferences holds a NUL character.
 //
 // Preference values are typed by the type word the key contains, tested in the order the
 // tweak's reader tests them (Toggle, Segmented, ColorPicker, Slider, MultipleChoice, Other;

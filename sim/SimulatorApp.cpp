@@ -75,6 +75,10 @@ int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& 
     out << CommandLine::usage();
     return kExitSuccess;
   }
+  if (options.command == Command::Version) {
+    out << CommandLine::versionLine() << "\n";
+    return kExitSuccess;
+  }
   if (options.deviceRoot && !isUsableFolder(*options.deviceRoot)) {
     return badUsage(err, "--device-root: '" + *options.deviceRoot + "' is not a folder");
   }

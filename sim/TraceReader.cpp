@@ -179,6 +179,11 @@ TraceReader::Status TraceReader::next(TraceSample& sample) {
   if (parsed.time < 0) {
     return failAtLine("time " + formatShortest(parsed.time) + " is negative");
   }
+  if (parsed.time > kMaxDeviceTimeSeconds) {
+    return failAtLine("time " + formatShortest(parsed.time) +
+                      " is beyond the longest run: times up to " +
+                      formatFixed(kMaxDeviceTimeSeconds, 0) + " s (about 11.6 days) expected");
+  }
   if (samples_ > 0 && parsed.time <= previousTime_) {
     return failAtLine("time " + formatShortest(parsed.time) +
                       " is not after the previous sample's time " + formatShortest(previousTime_) +

@@ -4,9 +4,9 @@
 // The format is CSV with one header line. The header names at least the columns "t" (seconds
 // from the start), "roll" and "pitch" (radians), in any order; other columns are ignored.
 // Every row has as many fields as the header; blank lines are skipped; times strictly
-// increase. A UTF-8 byte order mark, CRLF line ends, spaces around fields and double quotes
-// around a field are tolerated. The first problem ends the reading with one message
-// "FILE:LINE: what is wrong".
+// increase, from 0 to kMaxDeviceTimeSeconds. A UTF-8 byte order mark, CRLF line ends, spaces around
+// fields and double quotes around a field are tolerated. The first problem ends the reading with
+// one message "FILE:LINE: what is wrong".
 #pragma once
 
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include "Device/Process.h"
 
 namespace {
-// What NSTimer substitutes for an interval of zero or less.
+// What NSTimer substitutes for an interval of zero or less, or not a number.
 constexpr double kMinimumTimerIntervalSeconds = 0.0001;
 }  // namespace
 
@@ -65,8 +65,8 @@ std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double seconds,
 NSTimer::NSTimer(Process& process, double interval, Action action, Foundation::Value userInfo,
                  bool repeats)
     : process_(process.weak_from_this()),
-      interval_((interval > 0 && std::isfinite(interval)) ? interval
-                                                          : kMinimumTimerIntervalSeconds),
+      // Greater-than also refuses NaN. +infinity stays: a fire date that never comes.
+      interval_(interval > 0 ? interval : kMinimumTimerIntervalSeconds),
       action_(std::move(action)),
       userInfo_(std::move(userInfo)),
       repeats_(repeats) {}

@@ -44,7 +44,8 @@ class NSRunLoop {
 // scheduling (a repeating timer counts as scheduled again each time it fires). A repeating
 // timer's fire dates are start + k × interval: they never drift. A timer invalidated before
 // its turn (even by another callback in the same instant) never fires again. An interval of
-// zero or less (or not a number) becomes 0.0001 s, as on the device.
+// zero or less (or not a number) becomes 0.0001 s, as on the device; an infinite one (or one
+// so long that its fire date overflows) never fires: a longer interval never fires sooner.
 class NSTimer : public std::enable_shared_from_this<NSTimer> {
  public:
   using Action = std::function<void(NSTimer&)>;

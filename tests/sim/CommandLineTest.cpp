@@ -43,6 +43,8 @@ TEST(CommandLineTest, CommandsAndTheirOptions) {
        "p.png",
        false},
       {{"help"}, Command::Help, "", "", "", "", false},
+      {{"--version"}, Command::Version, "", "", "", "", false},
+      {{"run", "a.scn", "--version"}, Command::Version, "", "", "", "", false},
   };
   for (const Case& c : cases) {
     CommandLine::Result result = CommandLine::parse(c.arguments);
@@ -76,6 +78,15 @@ TEST(CommandLineTest, ArgumentsThatMeanNothingSayWhy) {
       {{"--render", "a", "--render", "b"}, "--render given twice"},
       {{"plot", "t.csv", "-o"}, "--output needs a file name (.png or .svg)"},
       {{"run", "a.scn", "--colour"}, "unknown option '--colour'"},
+      // A mistyped command: the one meant when it is close, else nothing to suggest.
+      {{"rnu", "a.scn"}, "unknown command 'rnu'; did you mean 'run'?"},
+      {{"replya", "t.csv"}, "unknown command 'replya'; did you mean 'replay'?"},
+      {{"plt", "t.csv"}, "unknown command 'plt'; did you mean 'plot'?"},
+      {{"hepl"}, "unknown command 'hepl'; did you mean 'help'?"},
+      {{"rn"}, "unknown command 'rn'; did you mean 'run'?"},
+      {{"go"}, "unknown command 'go'"},
+      {{"ran2"}, "unknown command 'ran2'"},
+      {{"a.scn"}, "unknown command 'a.scn'"},
   };
   for (const Case& c : cases) {
     CommandLine::Result result = CommandLine::parse(c.arguments);

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace sim {
 namespace {
 
 using Foundation::Value;
+using namespace std::string_view_literals;
 
 Scenario parseOk(const std::string& text) {
   ScenarioParser::Result result = ScenarioParser::parse(text, "s.scn");
@@ -118,7 +120,7 @@ TEST(ScenarioParserTest, ByteOrderMarkAndTurnShorthands) {
 }
 
 struct BadScenario {
-  const char* text;
+  std::string_view text;
   const char* error;
 };
 
@@ -138,6 +140,13 @@ const BadScenario kBadScenarios[] = {
     {"screen 375", "bad.scn:1: expected 'screen WIDTH HEIGHT'"},
     {"screen 375 -1", "bad.scn:1: screen: '-1' is not a positive number of points"},
     {"screen wide 667", "bad.scn:1: screen: 'wide' is not a positive number of points"},
+    // Sizes no device has; the pictures are drawn at this size.
+    {"screen 1e300 1e300",
+     "bad.scn:1: screen: 1e300 is out of range: from 200 to 2000 points expected"},
+    {"screen 375 2000.5",
+     "bad.scn:1: screen: 2000.5 is out of range: from 200 to 2000 points expected"},
+    {"screen 199.9 667",
+     "bad.scn:1: screen: 199.9 is out of range: from 200 to 2000 points expected"},
     {"idiom watch", "bad.scn:1: expected 'idiom phone|pad'"},
     {"gyro maybe", "bad.scn:1: expected 'gyro yes|no'"},
     {"motion", "bad.scn:1: expected 'motion yes|no'"},
@@ -179,6 +188,23 @@ const BadScenario kBadScenarios[] = {
     {"at soon boot", "bad.scn:1: at: 'soon' is not a time in seconds (a number >= 0)"},
     {"at -1 boot", "bad.scn:1: at: '-1' is not a time in seconds (a number >= 0)"},
     {"at nan boot", "bad.scn:1: at: 'nan' is not a time in seconds (a number >= 0)"},
+    // Times the virtual clock cannot reach in a run of sensible length.
+    {"at 1000000.001 boot",
+     "bad.scn:1: at: 1000000.001 is beyond the longest run: times up to 1000000 s (about 11.6 "
+     "days) expected"},
+    {"at 1e25 boot",
+     "bad.scn:1: at: 1e25 is beyond the longest run: times up to 1000000 s (about 11.6 days) "
+     "expected"},
+    {"at 0 boot\nend 1e300",
+     "bad.scn:2: end: 1e300 is beyond the longest run: times up to 1000000 s (about 11.6 days) "
+     "expected"},
+    // A preferences file keeps keys and text as C strings.
+    {"pref pSliderDisappear\0Interval 2"sv,
+     "bad.scn:1: pref: the key holds a NUL character, which a preferences file cannot keep"},
+    {"pref pColorPickerFABBgColor \"#FF0000\0:1\""sv,
+     "bad.scn:1: pref: the value holds a NUL character, which a preferences file cannot keep"},
+    {"at 0 prefs write pToggle\0IsEnabled true"sv,
+     "bad.scn:1: prefs write: the key holds a NUL character, which a preferences file cannot keep"},
     {"at 2 boot\n\nat 1.5 home",
      "bad.scn:3: at 1.5 is earlier than the action before it (at 2, line 1)"},
     {"at 0 dance", "bad.scn:1: unknown action 'dance'"},

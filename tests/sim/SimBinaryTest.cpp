@@ -159,6 +159,15 @@ TEST_F(SimBinaryTest, BadInputRunsNothingAndNamesFileAndLine) {
   EXPECT_EQ(r.err, trace +
                        ":4: time 0.4 is not after the previous sample's time 0.5 (times must "
                        "increase)\n");
+
+  // A sparse trace whose last time the run could not reach in reasonable time.
+  std::string far = write("far.csv", "t,roll,pitch\n0,0,0\n1,0,0\n1e7,0,0\n");
+  r = sim({"replay", far, "--jsonl"});
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, far +
+                       ":4: time 1e+07 is beyond the longest run: times up to 1000000 s (about "
+                       "11.6 days) expected\n");
 }
 
 TEST_F(SimBinaryTest, UsageErrorsAndHelp) {
@@ -173,6 +182,7 @@ TEST_F(SimBinaryTest, UsageErrorsAndHelp) {
       {{"run", "a.scn", "b.scn"}, 2, "gyrowhirl-sim: run takes one scenario file\n"},
       {{"replay"}, 2, "gyrowhirl-sim: replay needs a trace file (CSV)\n"},
       {{"fly"}, 2, "gyrowhirl-sim: unknown command 'fly'\n"},
+      {{"rnu", "a.scn"}, 2, "gyrowhirl-sim: unknown command 'rnu'; did you mean 'run'?\n"},
       {{"run", "a.scn", "--fast"}, 2, "gyrowhirl-sim: unknown option '--fast'\n"},
       {{"run", "a.scn", "--device-root"}, 2, "gyrowhirl-sim: --device-root needs a folder\n"},
       {{"run", "/nonexistent/a.scn"},
@@ -186,6 +196,9 @@ TEST_F(SimBinaryTest, UsageErrorsAndHelp) {
   }
   RunResult help = sim({"--help"});
   EXPECT_NE(help.out.find("gyrowhirl-sim run SCENARIO"), std::string::npos);
+  RunResult version = sim({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_TRUE(version.out.starts_with("gyrowhirl-sim ")) << version.out;
 }
 
 TEST_F(SimBinaryTest, TouchesWithNoButtonOnScreenPassThroughAndDoNothingElse) {

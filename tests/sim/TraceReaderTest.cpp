@@ -89,6 +89,13 @@ const BadTrace kBadTraces[] = {
     {"t,roll,pitch\n2,0,0\n1.5,0,0\n",
      "trace.csv:3: time 1.5 is not after the previous sample's time 2 (times must increase)"},
     {"t,roll,pitch\n-0.5,0,0\n", "trace.csv:2: time -0.5 is negative"},
+    // Times the virtual clock cannot reach in a run of sensible length.
+    {"t,roll,pitch\n0,0,0\n1000000.001,0,0\n",
+     "trace.csv:3: time 1000000.001 is beyond the longest run: times up to 1000000 s (about 11.6 "
+     "days) expected"},
+    {"t,roll,pitch\n1e300,0,0\n",
+     "trace.csv:2: time 1e+300 is beyond the longest run: times up to 1000000 s (about 11.6 days) "
+     "expected"},
     {"t,roll,pitch\n0,90,0\n",
      "trace.csv:2: roll 90 is out of range: radians from -3.1426 to 3.1426 expected"},
     {"t,roll,pitch\n0,0,-1.58\n",

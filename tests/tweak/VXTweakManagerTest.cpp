@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -259,6 +260,40 @@ TEST_F(VXTweakManagerTest, PreferenceFallbacks) {
               "prefs updated");
   }
   EXPECT_EQ(manager->timer()->timeInterval(), 3.0) << "a running timer keeps its interval";
+}
+
+// The interval is single precision: 1e39 and beyond become infinity, which must mean "never",
+// not the timer's minimum for non-positive intervals.
+TEST_F(VXTweakManagerTest, ALongerIntervalNeverWithdrawsSooner) {
+  constexpr double kHorizonSeconds = 60.0;
+  constexpr double kStepSeconds = 0.25;
+  constexpr double kNever = std::numeric_limits<double>::infinity();
+  const double intervals[] = {0.5, 2.5, 30.0, 1e30, 1e39, 1e300, kNever};
+  double previousWithdrawal = 0;
+  for (double interval : intervals) {
+    SCOPED_TRACE(interval);
+    ScopedTestDevice rowDevice;
+    HomeScreenState& screen = HomeScreenState::of(rowDevice.device());
+    screen.installApplication(kApp, 4);
+    screen.setFrontApplication(kApp, 1);
+    screen.setOrientationLocked(true, OrientationLockActor::User);
+    auto m = VXTweakManager::init();
+    m->preferencesUpdated(
+        {"VXPREFSUPDATED", Value::dictionary({{"DisappearInterval", Value::real(interval)}}), {}});
+    m->orientationChanged(2);
+    double withdrawal = kNever;
+    for (double t = kStepSeconds; t <= kHorizonSeconds; t += kStepSeconds) {
+      rowDevice.runFor(kStepSeconds);
+      if (!(m->timer() && m->timer()->isValid())) {
+        withdrawal = t;
+        break;
+      }
+    }
+    EXPECT_GE(withdrawal, previousWithdrawal);
+    EXPECT_EQ(withdrawal == kNever, interval > kHorizonSeconds);
+    previousWithdrawal = withdrawal;
+    letGo(*m);
+  }
 }
 
 TEST_F(VXTweakManagerTest, DragEndStartsAFullNewInterval) {
