@@ -282,9 +282,7 @@ std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin) {
     // been set in the settings pane); one that exists but holds no readable dictionary is
     // left alone, since replacing it could destroy what the user has there.
     std::optional<Foundation::Dictionary> prefs =
-        NSFileManager::defaultManager().fileExistsAtPath(path)
-            ? NSDictionary::dictionaryWithContentsOfFile(path)
-            : std::optional<Foundation::Dictionary>(Foundation::Dictionary());
+        NSDictionary::readForRewrite(path).baseForRewrite();
     if (!prefs) return;
     prefs->set(VXPrefsLoader::kOriginKey, Foundation::Value::dictionary(Foundation::Dictionary{
                                               {"x", Foundation::Value::real(origin.x)},

@@ -115,11 +115,14 @@ void VXPRootListController::setPreferenceValue(const Foundation::Value& value,
   if (!key.empty() && !path.empty()) {
     // Coordinated with the home screen's own read-modify-write of the same file (the saved
     // button position), so that neither writer loses the other's change.
+    // A file that is there but cannot be read is left alone: writing back just this entry
+    // would wipe every other setting.
     NSFileCoordinator::coordinateWritingItemAtPath(path, [&] {
-      Foundation::Dictionary entries =
-          NSDictionary::dictionaryWithContentsOfFile(path).value_or(Foundation::Dictionary{});
-      entries.set(key, value);
-      written = NSDictionary::writeToFile(entries, path, /*atomically=*/true);
+      std::optional<Foundation::Dictionary> entries =
+          NSDictionary::readForRewrite(path).baseForRewrite();
+      if (!entries) return;
+      entries->set(key, value);
+      written = NSDictionary::writeToFile(*entries, path, /*atomically=*/true);
     });
   }
   if (!written) {

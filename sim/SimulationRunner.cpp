@@ -234,14 +234,15 @@ void SimulationRunner::postSettingsChanged() {
 
 void SimulationRunner::writePreference(const std::string& key, const Foundation::Value& value) {
   // As the settings pane does: a coordinated read-modify-write of the whole file, replaced
-  // atomically, then the system-wide notification. A write that fails posts nothing.
+  // atomically, then the system-wide notification. A write that fails posts nothing; a file
+  // that is there but cannot be read is not replaced by this one entry.
   bool written = false;
   NSFileCoordinator::coordinateWritingItemAtPath(DeviceSetup::kPreferencesPath, [&] {
-    Foundation::Dictionary entries =
-        NSDictionary::dictionaryWithContentsOfFile(DeviceSetup::kPreferencesPath)
-            .value_or(Foundation::Dictionary{});
-    entries.set(key, value);
-    written = NSDictionary::writeToFile(entries, DeviceSetup::kPreferencesPath, true);
+    std::optional<Foundation::Dictionary> entries =
+        NSDictionary::readForRewrite(DeviceSetup::kPreferencesPath).baseForRewrite();
+    if (!entries) return;
+    entries->set(key, value);
+    written = NSDictionary::writeToFile(*entries, DeviceSetup::kPreferencesPath, true);
   });
   if (written) postSettingsChanged();
 }

@@ -68,6 +68,20 @@ std::optional<Foundation::Dictionary> dictionaryWithContentsOfFile(std::string_v
   return Foundation::PropertyList::parseDictionary(*bytes);
 }
 
+DictionaryFileRead readForRewrite(std::string_view path) {
+  int errorNumber = 0;
+  const std::optional<Foundation::Data> bytes =
+      currentFileSystem().read(path, nullptr, &errorNumber);
+  if (!bytes) {
+    return {errorNumber == ENOENT ? DictionaryFileRead::Outcome::Absent
+                                  : DictionaryFileRead::Outcome::Unreadable,
+            {}};
+  }
+  std::optional<Foundation::Dictionary> entries = Foundation::PropertyList::parseDictionary(*bytes);
+  if (!entries) return {DictionaryFileRead::Outcome::Unreadable, {}};
+  return {DictionaryFileRead::Outcome::Read, std::move(*entries)};
+}
+
 // Every write replaces the file atomically, whatever `atomically` asks: a reader in another
 // process must never see a half-written preferences file.
 bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path,
@@ -86,14 +100,12 @@ bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path
 // a nested coordination of the same path on one thread would wait for itself: don't nest.
 bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
                                                     const std::function<void()>& body) {
-  DeviceFileSystem& fileSystem = currentFileSystem();
-  const std::filesystem::path target = fileSystem.hostPath(path);
-  if (target == fileSystem.root() || !target.has_filename()) return false;
-  std::error_code ec;
-  std::filesystem::create_directories(target.parent_path(), ec);
-  const std::filesystem::path lockPath =
-      target.parent_path() / ("." + target.filename().string() + ".lock");
-  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  const std::string target = DeviceFileSystem::normalisedPath(path);
+  if (target == "/") return false;
+  const std::size_t slash = target.rfind('/');
+  const std::string lockPath =
+      target.substr(0, slash + 1) + "." + target.substr(slash + 1) + ".lock";
+  const int fd = currentFileSystem().openCreating(lockPath);
   if (fd < 0) return false;
   LockFileHold hold(fd);
   while (::flock(fd, LOCK_EX) != 0) {

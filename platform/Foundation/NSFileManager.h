@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Foundation/DictionaryFileRead.h"
 #include "Foundation/Value.h"
 
 class NSFileManager {
@@ -31,6 +32,10 @@ namespace NSDictionary {
 // initWithContentsOfFile: — a dictionary read from an XML or binary property list, or nullopt
 // when the file is missing, unreadable, malformed or not a dictionary.
 std::optional<Foundation::Dictionary> dictionaryWithContentsOfFile(std::string_view path);
+// The same read, telling a missing file from one that is there but unreadable; for writers
+// that change one entry and write the file back. (On the device the error of
+// initWithContentsOfURL:error: tells the two apart.)
+DictionaryFileRead readForRewrite(std::string_view path);
 // writeToFile:atomically: — an XML property list; true when the file was written.
 bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path, bool atomically);
 }  // namespace NSDictionary

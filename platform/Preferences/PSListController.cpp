@@ -6,6 +6,7 @@
 #include "CoreFoundation/CFNotificationCenter.h"
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSFileManager.h"
+#include "Foundation/NSLog.h"
 #include "Foundation/NSRunLoop.h"
 #include "ObjCRuntime/runtime.h"
 #include "UIKit/UIAlertController.h"
@@ -136,12 +137,19 @@ bool PSListController::storeValue(const Foundation::Value& value, const PSSpecif
   if (key.empty() || path.empty()) return false;
   bool written = false;
   const bool coordinated = NSFileCoordinator::coordinateWritingItemAtPath(path, [&] {
-    Foundation::Dictionary entries =
-        NSDictionary::dictionaryWithContentsOfFile(path).value_or(Foundation::Dictionary{});
-    entries.set(key, value);
-    written = NSDictionary::writeToFile(entries, path, /*atomically=*/true);
+    // A file that is there but cannot be read is left alone rather than replaced by this one
+    // entry.
+    std::optional<Foundation::Dictionary> entries =
+        NSDictionary::readForRewrite(path).baseForRewrite();
+    if (!entries) return;
+    entries->set(key, value);
+    written = NSDictionary::writeToFile(*entries, path, /*atomically=*/true);
   });
-  return coordinated && written;
+  if (!coordinated || !written) {
+    NSLog("could not save '%s' to '%s'", key.c_str(), path.c_str());
+    return false;
+  }
+  return true;
 }
 
 void PSListController::postNotificationOf(const PSSpecifier& specifier) {

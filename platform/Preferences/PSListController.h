@@ -153,7 +153,8 @@ class PSListController : public UIViewController {
   // holding "/").
   static std::string preferencesPathForDomain(std::string_view domain);
   // The base's storing: a coordinated read-modify-write of the row's file; true when the
-  // file was written. Posts nothing.
+  // file was written. Posts nothing. A file that is there but cannot be read is left as it
+  // is; that and every other failure is logged to the system log.
   static bool storeValue(const Foundation::Value& value, const PSSpecifier& specifier);
   // Posts the row's "PostNotification", if it has one.
   static void postNotificationOf(const PSSpecifier& specifier);

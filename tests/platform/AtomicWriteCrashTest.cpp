@@ -2,7 +2,8 @@
 // (a real OS process ending at once, with no clean-up, rather than a write reporting failure)
 // leaves the old file or the new one, complete, never a partial file and never none; a writer
 // killed at an arbitrary moment of a stream of writes does the same; a writer that dies while
-// it holds the cross-process coordination does not block the next writer.
+// it holds the cross-process coordination does not block the next writer; the temporary file a
+// dead writer leaves behind is removed by the next write.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "Device/Device.h"
 #include "Device/DeviceFileSystem.h"
@@ -40,6 +42,17 @@ Dictionary version(int number) {
   dict.set("pMultipleChoiceBlacklistedApps", Value::array(std::move(apps)));
   dict.set("pSliderDisappearInterval", Value::real(number + 0.5));
   return dict;
+}
+
+// The names beside the preferences file other than the file itself.
+std::vector<std::string> leftovers(const DeviceFileSystem& files) {
+  std::vector<std::string> names;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(files.hostPath("/var/mobile/Library/Preferences"))) {
+    const std::string name = entry.path().filename().string();
+    if (name != "com.zel.gyrowhirlprefs.plist") names.push_back(name);
+  }
+  return names;
 }
 
 std::optional<Dictionary> readPrefsFile() {
@@ -75,6 +88,7 @@ TEST_F(AtomicWriteCrashTest, AWriterDyingAtAnyStepLeavesTheOldFileOrTheNew) {
     const Dictionary next = version(++number);
     ASSERT_TRUE(NSDictionary::writeToFile(next, kPrefsPath, true));
     EXPECT_EQ(readPrefsFile(), next);
+    EXPECT_EQ(leftovers(files()), std::vector<std::string>{});
   }
 }
 
@@ -109,6 +123,8 @@ TEST_F(AtomicWriteCrashTest, AWriterKilledAtRandomMomentsNeverLeavesAPartialFile
     ASSERT_LT(number, kVersions);
     EXPECT_EQ(*seen, versions[static_cast<std::size_t>(number)]) << "a mix of two versions";
   }
+  ASSERT_TRUE(NSDictionary::writeToFile(versions[0], kPrefsPath, true));
+  EXPECT_EQ(leftovers(files()), std::vector<std::string>{});
 }
 
 TEST_F(AtomicWriteCrashTest, AWriterDyingInsideTheCoordinationReleasesIt) {

@@ -1,6 +1,7 @@
 // The whole system on the simulated phone, through the gyrowhirl-sim binary: the example
 // scenarios of the suggestion flow, checked event by event, and the ways in and out of the
-// preferences (outside writers, the drag-end save, a respring).
+// preferences (outside writers, the drag-end save, a respring, a file no writer may replace, a
+// link out of the device root).
 //
 // Expected values come from the rules, not from a run: ticks at k × 0.30000001192092896 s
 // after boot; the first preferences broadcast 2 s after the library loads; the button 75
@@ -9,10 +10,12 @@
 // broadcast, 2.0 s after one without "DisappearInterval", then the 0.2 s fade.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "sim/SimBinaryFixture.h"
+#include "support/UnreadablePreferencesFile.h"
 
 namespace sim {
 namespace {
@@ -256,6 +259,46 @@ TEST_F(SuggestionFlowTest, TheTweakDoesNotExistBeforeTheHomeScreenBoots) {
   // No process reads the file or reports anything: only the writer's own traces remain.
   EXPECT_TRUE(events(r, {"boot", "orientation", "prefs", "button", "log"}).empty()) << r.out;
   EXPECT_EQ(events(r, {"file", "notify"}).size(), 2u) << r.out;
+}
+
+// The scenario's outside writer changes one entry and writes the file back: a file it cannot
+// read stays as it is, and nothing is posted.
+TEST_F(SuggestionFlowTest, APrefsWriteLeavesAFileItCannotReadAlone) {
+  const std::string scenario = write("unreadable.scn",
+                                     "at 0 boot\n"
+                                     "at 3 prefs write pSegmentedButtonSize 2\n"
+                                     "end 4\n");
+  for (const auto& kind : test_support::kUnreadableKinds) {
+    SCOPED_TRACE(kind.name);
+    const std::filesystem::path root = folder_.path() / "root";
+    std::filesystem::remove_all(root);
+    const std::filesystem::path file =
+        root / "var/mobile/Library/Preferences/com.zel.gyrowhirlprefs.plist";
+    std::filesystem::create_directories(file.parent_path());
+    if (!kind.make(file)) continue;
+    const auto before = test_support::FileIdentity::of(file);
+
+    RunResult r = sim({"run", scenario, "--jsonl", "--device-root", root.string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(test_support::FileIdentity::of(file), before);
+    EXPECT_TRUE(events(r, {"file", "notify"}).empty()) << r.out;
+  }
+}
+
+// The image folder of the device is a link to a folder outside the root: taking the folder
+// away ("lockimage missing") never removes what the link points to.
+TEST_F(SuggestionFlowTest, AMissingLockImageNeverRemovesAFolderOutsideTheRoot) {
+  const std::filesystem::path outside = folder_.path() / "outside";
+  std::filesystem::create_directories(outside);
+  const std::string kept = write("outside/keep.png", "not the device's");
+  const std::filesystem::path root = folder_.path() / "root";
+  std::filesystem::create_directories(root / "var/mobile/Library/Preferences");
+  std::filesystem::create_symlink(outside, root / "var/mobile/Library/Preferences/GyrowhirlPrefs");
+  const std::string scenario = write("missing.scn", "lockimage missing\nat 0 boot\nend 1\n");
+
+  RunResult r = sim({"run", scenario, "--jsonl", "--device-root", root.string()});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(slurp(kept), "not the device's");
 }
 
 }  // namespace
