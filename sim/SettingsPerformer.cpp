@@ -43,15 +43,28 @@ bool SettingsPerformer::install(Device& device, const Scenario& scenario, std::s
 }
 
 SettingsPerformer::SettingsPerformer(Device& device, Timeline& timeline, PaneObserver paneObserver)
-    : device_(device), timeline_(timeline), paneObserver_(std::move(paneObserver)) {}
+    : device_(device), timeline_(timeline), paneObserver_(std::move(paneObserver)) {
+  device_.addTerminationObserver([this, alive = std::weak_ptr<bool>(alive_)](Process& process) {
+    if (!alive.expired()) processEnding(process);
+  });
+}
 
 SettingsPerformer::~SettingsPerformer() {
+  alive_.reset();
   if (host_ && host_->isOpen() && paneObserver_) paneObserver_(nullptr);
   host_.reset();  // closes the pane inside the Settings process
   if (settings_) {
     settings_.reset();
     device_.terminate(PreferencesPaneHost::kSettingsProcessName);
   }
+}
+
+void SettingsPerformer::processEnding(Process& process) {
+  if (!settings_ || settings_.get() != &process) return;
+  const bool wasOpen = host_ && host_->isOpen();
+  host_.reset();  // closes the pane while its process still runs
+  settings_.reset();
+  if (wasOpen && paneObserver_) paneObserver_(nullptr);
 }
 
 PreferencesPaneHost* SettingsPerformer::host() const {

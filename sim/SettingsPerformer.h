@@ -3,7 +3,9 @@
 // installs the settings bundle and its banner on the device before the run.
 //
 // The Settings app is the device process "Preferences"; it is launched by the first
-// `settings open` (and again if it is no longer running) and ends with the run. What the
+// `settings open` (and again if it is no longer running) and ends with the run, or earlier
+// when the device ends it (a restart of the user interface): the pane closes with it, the
+// pane observer is told, and later actions are refused until the next `settings open`. What the
 // pane does shows up as device events (`page`, `alert`, `spawn`, `url`, `syslog`, `file`,
 // `notify`); the runner passes them to the timeline.
 //
@@ -67,12 +69,16 @@ class SettingsPerformer {
   // of `action` and returns null.
   PreferencesPaneHost* openHost(std::string_view action);
   void refuse(std::string_view action, const std::string& reason);
+  // The device ends `process`: if it is the Settings app, the pane goes with it.
+  void processEnding(Process& process);
 
   Device& device_;
   Timeline& timeline_;
   PaneObserver paneObserver_;
   std::shared_ptr<Process> settings_;
   std::unique_ptr<PreferencesPaneHost> host_;
+  // Expires with the performer: the device keeps its termination observer longer.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace sim

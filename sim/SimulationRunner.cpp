@@ -14,6 +14,7 @@
 #include "SpringBoard/SpringBoard.h"
 #include "System/Backboard.h"
 #include "VXCommon/VXLogger.h"
+#include "sim/DeclineWatcher.h"
 #include "sim/DeviceSetup.h"
 #include "sim/HomeScreenProbe.h"
 #include "sim/SettingsPerformer.h"
@@ -117,6 +118,7 @@ SimulationRunner::Outcome SimulationRunner::start(const Scenario& scenario) {
     return {Status::Failed, setupError};
   }
   touches_ = std::make_unique<TouchPerformer>(*device_, hand_, timeline_);
+  declines_ = std::make_unique<DeclineWatcher>(*device_, hand_, timeline_);
   {
     ProcessScope scope(*hand_);
     if (!SettingsPerformer::install(*device_, scenario, setupError)) {
@@ -142,6 +144,7 @@ void SimulationRunner::stop() {
   device_->unsubscribe(subscription_);
   subscription_ = 0;
   touches_.reset();
+  declines_.reset();
   settings_.reset();  // the Settings process ends while the device exists
   // Processes end while the device still exists, so their per-process state (the motion
   // helper, windows) is torn down with a device to talk to.
@@ -157,24 +160,27 @@ void SimulationRunner::onProcessLaunched(Process& process) {
   const bool homeScreen = process.name() == kHomeScreenProcessName;
   if (homeScreen) {
     timeline_.record(device_->now(), "boot");
+    declines_->noteHomeScreenStarted();
     // Before the log sink: the probe's own motion helper logs as the library's does.
     HomeScreenProbe::install(*device_);
   }
-  if (options_.logLines) {
-    // The logger's sink belongs to a process, so each process gets it as it starts, before
-    // any library is loaded into it.
-    Device* device = device_.get();
-    VXLogger::setSinkForTesting([this, device](std::string_view line) {
-      timeline_.record(
-          device->now(), "log",
-          Foundation::Dictionary{{"line", Foundation::Value::string(std::string(line))}});
-    });
-  }
+  // The logger's sink belongs to a process, so each process gets it as it starts, before any
+  // library is loaded into it. The lines are watched for the tweak's quit test even when
+  // they are not part of the timeline.
+  Device* device = device_.get();
+  VXLogger::setSinkForTesting([this, device](std::string_view line) {
+    if (declines_) declines_->noteLogLine(line);  // gone while the processes end
+    if (!options_.logLines) return;
+    timeline_.record(
+        device->now(), "log",
+        Foundation::Dictionary{{"line", Foundation::Value::string(std::string(line))}});
+  });
   // Checked in start(): the library is there.
   if (homeScreen) process.loadLibrary(kTweakLibraryName);
 }
 
 void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
+  declines_->noteDeviceEvent(event);
   if (event.name == "file") {
     // Only the preferences file is part of the timeline: whatever else is written on the
     // device (an app's files, a settings bundle's resources) is not the system's doing.

@@ -7,7 +7,8 @@
 // device has due by then runs first) and the action is performed in the process it belongs
 // to. Device events become timeline events as they happen: "orientation", "lock", "notify",
 // "prefs", "haptic", ... pass through with their fields; "file" only for the preferences file;
-// a view of class "VXFab" joining or leaving the screen becomes `button` "shown" / "removed".
+// a view of class "VXFab" joining or leaving the screen becomes `button` "shown" / "removed";
+// a landscape report that the tweak answers with no button becomes `declined` (DeclineWatcher).
 //
 // The simulator is the code-injection platform of the device: every start of the home-screen
 // process "SpringBoard" (`boot`, `respring`, and a restart of the user interface from inside
@@ -35,6 +36,7 @@ namespace sim {
 class SimulationObserver;
 class Timeline;
 class TemporaryFolder;
+class DeclineWatcher;
 class SettingsPerformer;
 class TouchPerformer;
 
@@ -114,6 +116,7 @@ class SimulationRunner {
   std::shared_ptr<Process> hand_;
   std::unique_ptr<TouchPerformer> touches_;
   std::unique_ptr<SettingsPerformer> settings_;
+  std::unique_ptr<DeclineWatcher> declines_;
   int subscription_ = 0;
   SimulationObserver* observer_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "sim/FrameRecorder.h"
 #include "sim/JsonLinesPrinter.h"
 #include "sim/MotionPlot.h"
+#include "sim/RenderFolder.h"
 #include "sim/RunPresenter.h"
 #include "sim/ScenarioParser.h"
 #include "sim/ShowcaseScenario.h"
@@ -88,6 +89,10 @@ int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& 
     if (!std::filesystem::is_directory(*options.renderDirectory, error)) {
       return badUsage(err, "--render: cannot use '" + *options.renderDirectory + "' as a folder");
     }
+    if (RenderFolder::Check folder = RenderFolder::check(*options.renderDirectory);
+        !folder.usable) {
+      return badUsage(err, "--render: " + folder.problem);
+    }
   }
   if (options.outputPath) {
     const std::string extension =
@@ -147,6 +152,12 @@ int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& 
   auto presenterOwner = std::make_unique<RunPresenter>(std::move(printer), text);
   RunPresenter& presenter = *presenterOwner;
   if (options.renderDirectory) {
+    // The pictures of an earlier run go, so that the folder shows this run alone.
+    std::string error;
+    if (!RenderFolder::clear(*options.renderDirectory, error)) {
+      err << kProgramName << ": --render: " << error << "\n";
+      return kExitFailure;
+    }
     presenter.renderTo(*options.renderDirectory, replays ? kReplayFrameIntervalSeconds : 0.0);
   }
   if (terminal.stderrIsTerminal) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <variant>
 
+#include "sim/DeclineReason.h"
 #include "sim/DeviceSetup.h"
 #include "sim/JsonText.h"
 #include "sim/MotionPlot.h"
@@ -359,6 +360,9 @@ std::string TextTimelinePrinter::wordsOf(const TimelineEvent& event) {
   if (name == "page") return cutTo(describeRows(event), kMaxDescriptionColumns);
   if (name == "log") return "log: " + text(event, "line");
   if (name == "refused") return "could not " + text(event, "action") + ": " + text(event, "reason");
+  if (name == "declined") {
+    return "no suggestion: " + std::string(declineReasonPhrase(text(event, "reason")));
+  }
   return describeGenerically(event);
 }
 
@@ -434,6 +438,7 @@ std::string TextTimelinePrinter::describeChange(const DeviceStatus& before,
     if (!line.empty()) line += "; ";
     line += part;
   };
+  if (before.settingsOpen && !after.settingsOpen) add("the Settings app closes");
   if (before.deviceLocked != after.deviceLocked) {
     add(after.deviceLocked ? "the phone is locked" : "the phone is unlocked");
   }
@@ -512,6 +517,7 @@ const char* TextTimelinePrinter::colourOf(const TimelineEvent& event) const {
   if (name == "alert") return kBoldYellow;
   if (name == "spawn" || name == "url") return kYellow;
   if (name == "syslog" || name == "refused") return kRed;
+  if (name == "declined") return kBlue;
   return kDim;  // files, notifications, broadcasts, pages, touches, log lines
 }
 
@@ -567,6 +573,8 @@ bool TextTimelinePrinter::count(const TimelineEvent& event) {
     }
   } else if (name == "alert") {
     ++counts_.alerts;
+  } else if (name == "declined") {
+    ++counts_.declined;
   }
   return withdrawn;
 }
@@ -601,6 +609,7 @@ void TextTimelinePrinter::finish() {
                             std::to_string(counts_.accepted) + " accepted, " +
                             std::to_string(counts_.withdrawn) + " withdrawn";
   if (buttonOnScreen_ && !suggestionAccepted_) suggestions += ", 1 still on screen";
+  suggestions += ", " + std::to_string(counts_.declined) + " declined";
   const std::uint64_t lockChanges = counts_.lockByUser + counts_.lockByTweak;
   const std::string lock = plural(lockChanges, "change", "changes") + " (" +
                            std::to_string(counts_.lockByUser) + " by the user, " +

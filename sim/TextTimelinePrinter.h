@@ -69,7 +69,7 @@ class TextTimelinePrinter : public TimelinePrinter {
   enum class LineKind { Event, Action, Change, Header };
   struct Counts {
     std::uint64_t events = 0;
-    std::uint64_t offered = 0, accepted = 0, withdrawn = 0;
+    std::uint64_t offered = 0, accepted = 0, withdrawn = 0, declined = 0;
     std::uint64_t lockByUser = 0, lockByTweak = 0;
     std::uint64_t portraitReports = 0, landscapeReports = 0;
     std::uint64_t haptics = 0, broadcasts = 0, notifications = 0;

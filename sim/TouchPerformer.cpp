@@ -27,8 +27,18 @@ CGPoint centreOf(const CGRect& frame) {
   return CGPointMake(frame.origin.x + frame.size.width / 2, frame.origin.y + frame.size.height / 2);
 }
 
-bool isButtonOrInside(const std::shared_ptr<UIView>& hit, const std::shared_ptr<UIView>& button) {
-  return hit && button && hit->isDescendantOfView(button.get());
+// The button that holds `view` (or is it), or null.
+std::shared_ptr<UIView> buttonHolding(std::shared_ptr<UIView> view) {
+  for (; view; view = view->superview()) {
+    if (view->className() == TouchPerformer::kButtonClassName) return view;
+  }
+  return nullptr;
+}
+
+std::string receiverWord(const UITouchInput::Result& result) {
+  if (result.passedThrough()) return "passthrough";
+  if (buttonHolding(result.view)) return "button";
+  return std::string(result.view->className());
 }
 
 }  // namespace
@@ -48,22 +58,20 @@ CGPoint TouchPerformer::fallbackPoint() const {
   return centreOf(UIScreen::of(device_).bounds());
 }
 
-std::shared_ptr<UIView> TouchPerformer::touchableButton(CGPoint& centre) const {
+CGPoint TouchPerformer::aimPoint() const {
   auto button = visibleButton();
-  if (!button) {
-    centre = fallbackPoint();
-    return nullptr;
-  }
-  centre = centreOf(button->frameOnScreen());
-  return isButtonOrInside(input_.hitTest(centre).view, button) ? button : nullptr;
+  return button ? centreOf(button->frameOnScreen()) : fallbackPoint();
 }
 
-void TouchPerformer::recordTouch(CGPoint point, bool toButton) {
-  timeline_.record(device_.now(), "touch",
-                   Foundation::Dictionary{
-                       {"x", Foundation::Value::real(point.x)},
-                       {"y", Foundation::Value::real(point.y)},
-                       {"to", Foundation::Value::string(toButton ? "button" : "passthrough")}});
+UITouchInput::Result TouchPerformer::recordTouch(CGPoint point) {
+  // The same hit testing that delivers the touch next, on the same screen: the receiver.
+  UITouchInput::Result receiver = input_.hitTest(point);
+  timeline_.record(
+      device_.now(), "touch",
+      Foundation::Dictionary{{"x", Foundation::Value::real(point.x)},
+                             {"y", Foundation::Value::real(point.y)},
+                             {"to", Foundation::Value::string(receiverWord(receiver))}});
+  return receiver;
 }
 
 void TouchPerformer::recordButtonMoved(const std::shared_ptr<UIView>& button) {
@@ -86,23 +94,19 @@ void TouchPerformer::deliverPanEvent(const std::function<void()>& deliver,
 }
 
 void TouchPerformer::tap() {
-  CGPoint centre;
-  auto button = touchableButton(centre);
-  recordTouch(centre, button != nullptr);
-  if (button) input_.tap(centre);
+  const CGPoint point = aimPoint();
+  recordTouch(point);
+  input_.tap(point);
 }
 
 void TouchPerformer::touch(CGPoint screenPoint) {
-  auto button = visibleButton();
-  bool toButton = isButtonOrInside(input_.hitTest(screenPoint).view, button);
-  recordTouch(screenPoint, toButton);
+  recordTouch(screenPoint);
   input_.tap(screenPoint);
 }
 
 void TouchPerformer::drag(const DragAction& drag) {
-  CGPoint centre;
-  auto button = touchableButton(centre);
-  recordTouch(centre, button != nullptr);
+  const CGPoint centre = aimPoint();
+  auto button = buttonHolding(recordTouch(centre).view);
   if (!button) return;
   deliverPanEvent([&] { input_.beginPan(centre); }, button);
 

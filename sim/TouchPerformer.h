@@ -1,11 +1,14 @@
 // The person's finger on the simulated screen: `tap`, `touch X Y` and `drag` of a scenario.
 //
 // "The button" is the floating button of a suggestion: the front-most visible view of class
-// "VXFab" in the windows on screen. A tap or a drag is aimed at the button's centre; when
-// there is no button, or it takes no touches there (during a fade), the touch is recorded as
-// passing through and nothing is delivered. Every touch is recorded in the timeline as
-// `touch` with x, y and `to` ("button" | "passthrough"); after each drag event the button's
-// frame is recorded as `button` with state "moved", ahead of what that event caused.
+// "VXFab" in the windows on screen. A tap or a drag is aimed at the button's centre, or, when
+// there is none, at the centre of the last button seen (else of the screen). Every touch is
+// delivered through the device's own hit testing of the window stack and recorded in the
+// timeline as `touch` with x, y and `to`, the receiver that hit testing found: "button" when
+// the button (or a view inside it) took the touch, "passthrough" when no window took it so
+// that it reaches the app below (the overlay passes every touch but the button's through),
+// else the class of the view that took it. After each drag event the button's frame is
+// recorded as `button` with state "moved"; both come ahead of what the touch caused.
 #pragma once
 
 #include <cstdint>
@@ -49,9 +52,11 @@ class TouchPerformer {
   }
 
  private:
-  // The button, when a touch at its centre would reach it.
-  std::shared_ptr<UIView> touchableButton(CGPoint& centre) const;
-  void recordTouch(CGPoint point, bool toButton);
+  // Where a tap or a drag is aimed: the centre of the button on screen, else fallbackPoint().
+  CGPoint aimPoint() const;
+  // Records `touch` for a touch at `point`, with the receiver that the device's hit testing
+  // finds there (and that the delivery right after it reaches), and returns that receiver.
+  UITouchInput::Result recordTouch(CGPoint point);
   void recordButtonMoved(const std::shared_ptr<UIView>& button);
   // Delivers one event of a drag and records the button's frame after it, before what the
   // event caused in the same instant (the drag end's save of the position).

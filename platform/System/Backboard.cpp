@@ -2,6 +2,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "Preferences/PreferencesPaneHost.h"
 #include "SpringBoard/SpringBoard.h"
 
 Backboard& Backboard::of(Device& device) {
@@ -17,6 +18,7 @@ void Backboard::defaultHomeScreenBoot(Device& device) {
 void Backboard::restartUserInterface(Device& device) {
   ++restarts_;
   device.emit("respring", Foundation::Dictionary{});
+  device.terminate(PreferencesPaneHost::kSettingsProcessName);
   // A copy: the boot may set a new boot.
   HomeScreenBoot boot = boot_ ? boot_ : HomeScreenBoot(&Backboard::defaultHomeScreenBoot);
   boot(device);

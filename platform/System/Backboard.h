@@ -1,5 +1,6 @@
 // The device's backboard daemon, as far as ending it matters: when it ends, the device's user
-// interface restarts, and the home-screen process with it (a respring). A device service.
+// interface restarts, and the home-screen process with it (a respring); the Settings app ends
+// with it and is not started again. A device service.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +21,9 @@ class Backboard {
   // sets its own boot here, so that a respring boots the way the device first did.
   void setHomeScreenBoot(HomeScreenBoot boot) { boot_ = std::move(boot); }
 
-  // Restarts the user interface: emits the device event "respring", then boots the home
-  // screen. Called from a task on the device's clock, never from inside the home screen.
+  // Restarts the user interface: emits the device event "respring", ends the Settings app if
+  // it runs, then boots the home screen. Called from a task on the device's clock, never from
+  // inside the home screen.
   void restartUserInterface(Device& device);
   std::uint64_t restartCount() const { return restarts_; }
 

@@ -166,6 +166,40 @@ TEST_F(SettingsPaneSimTest, RestoringDefaultsRespringsIntoAHomeScreenWithTheTwea
   EXPECT_TRUE(has(buttons[0], R"("w":50,"h":50})")) << buttons[0];
 }
 
+TEST_F(SettingsPaneSimTest, TheRespringEndsTheSettingsAppUntilItIsOpenedAgain) {
+  RunResult r = runScenario(
+      "at 1 settings open\n"
+      "at 2.5 settings press Restore Defaults\n"
+      "at 3 alert Yes\n"
+      "at 3.5 alert Respring\n"
+      "at 4 settings set pSegmentedButtonSize 3\n"
+      "at 4.5 settings close\n"
+      "at 5 settings open\n"
+      "at 5.5 settings set pSegmentedButtonSize 3\n"
+      "end 6\n");
+  const std::vector<std::string> refusals = {
+      R"({"t":4.000,"ev":"refused","action":"settings set","reason":"the settings pane is not open"})",
+      R"({"t":4.500,"ev":"refused","action":"settings close","reason":"the settings pane is not open"})",
+  };
+  EXPECT_EQ(events(r, "refused"), refusals) << r.out;
+  // Opened again, the pane works: its page, and the change reaches the file.
+  const auto pages = events(r, "page");
+  ASSERT_FALSE(pages.empty());
+  EXPECT_EQ(timeOf(pages.back()), 5.5) << r.out;
+  EXPECT_EQ(timeOf(events(r, "file").back()), 5.5) << r.out;
+
+  // The person sees the pane close with the respring.
+  RunResult human =
+      sim({"run",
+           write("pane.scn", std::string(kApps) + "at 1 settings open\n"
+                                                  "at 2.5 settings press Restore Defaults\n"
+                                                  "at 3 alert Yes\n"
+                                                  "at 3.5 alert Respring\n"
+                                                  "end 4\n"),
+           "--no-color"});
+  EXPECT_NE(human.out.find("the Settings app closes"), std::string::npos) << human.out;
+}
+
 TEST_F(SettingsPaneSimTest, AnsweringNoKeepsTheSettings) {
   RunResult r = runScenario(
       "at 1 settings open\n"

@@ -79,8 +79,10 @@ TEST_F(SimBinaryTest, RespringStartsAFreshHelperThatReportsAgain) {
   const std::vector<std::string> expected = {
       R"({"t":0.000,"ev":"boot"})",
       R"({"t":0.300,"ev":"orientation","value":2})",
+      R"({"t":0.300,"ev":"declined","reason":"no-front-app"})",
       R"({"t":1.000,"ev":"boot"})",
       R"({"t":1.300,"ev":"orientation","value":2})",
+      R"({"t":1.300,"ev":"declined","reason":"no-front-app"})",
   };
   EXPECT_EQ(r.lines, expected);
 }
@@ -221,6 +223,38 @@ TEST_F(SimBinaryTest, TouchesWithNoButtonOnScreenPassThroughAndDoNothingElse) {
   EXPECT_EQ(r.lines, expected);
 }
 
+TEST_F(SimBinaryTest, ATouchBesideTheButtonPassesThroughTheOverlayToTheApp) {
+  std::string scenario = write("beside.scn",
+                               "pref pSegmentedButtonSize 2\n"
+                               "app com.example.reader\n"
+                               "at 0 boot\n"
+                               "at 0 front com.example.reader\n"
+                               "at 0 orientationlock on\n"
+                               "at 0.5 turn portrait\n"
+                               "at 3 turn landscape\n"
+                               "at 3.5 touch 20 20\n"
+                               "at 3.6 touch 187.5 404.5\n"
+                               "end 4\n");
+  RunResult r = sim({"run", scenario, "--jsonl"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  // The overlay is up over the whole screen, yet only the button takes a touch.
+  const std::vector<std::string> expected = {
+      R"({"t":3.000,"ev":"button","state":"shown","x":150,"y":367,"w":75,"h":75})",
+      R"({"t":3.500,"ev":"touch","x":20,"y":20,"to":"passthrough"})",
+      R"({"t":3.600,"ev":"touch","x":187.5,"y":404.5,"to":"button"})",
+      R"({"t":3.600,"ev":"lock","on":false,"by":"tweak"})",
+  };
+  EXPECT_EQ(events(r, {"touch", "lock", "button"}).size(), 6u) << r.out;
+  auto lines = events(r, {"touch", "lock", "button"});
+  lines.erase(lines.begin());  // the user's lock
+  lines.pop_back();            // the button fading out after the tap
+  EXPECT_EQ(lines, expected) << r.out;
+
+  RunResult human = sim({"run", scenario, "--no-color"});
+  EXPECT_NE(human.out.find("touch at (20, 20) passes through to the app"), std::string::npos)
+      << human.out;
+}
+
 TEST_F(SimBinaryTest, EveryExampleScenarioRunsToItsEnd) {
   int examples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(GW_SOURCE_DIR "/examples")) {
@@ -303,6 +337,7 @@ TEST_F(SimBinaryTest, ReplayWithAScenarioMergesItsActionsAndEndsAtItsEnd) {
       R"({"t":0.000,"ev":"boot"})",
       R"({"t":0.300,"ev":"orientation","value":1})",
       R"({"t":1.200,"ev":"orientation","value":2})",
+      R"({"t":1.200,"ev":"declined","reason":"orientation-unlocked"})",
       R"({"t":1.500,"ev":"lock","on":true,"by":"user"})",
   };
   EXPECT_EQ(r.lines, expected);  // the sample at 2 s lies after the end
