@@ -166,10 +166,14 @@ double CairoCanvas::textWidth(cairo_t* cr, std::string_view text, const TextStyl
 double CairoCanvas::drawText(cairo_t* cr, std::string_view text, double x, double baselineY,
                              const TextStyle& style, double maxWidth) {
   if (text.empty()) return 0;
+  // One line: line breaks and tabs read as spaces.
+  std::string line(text);
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
   // Laid out flush left; the anchor `x` places the line.
   TextStyle left = style;
   left.align = Align::Left;
-  const TextLayout layout(cr, text, left, maxWidth, 1);
+  const TextLayout layout(cr, line, left, maxWidth, 1);
   const double width = layout.logical().width;
   double start = x;
   if (style.align == Align::Center) start = x - width / 2;
