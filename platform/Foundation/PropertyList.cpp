@@ -417,7 +417,9 @@ plist_t toNode(const Value& value, Form form, int depth, bool& refused) {
         refused = true;
         return nullptr;
       }
-      return newDate(seconds);
+      plist_t date = newDate(seconds);
+      if (date == nullptr) refused = true;
+      return date;
     }
     case Value::Kind::Array: {
       plist_t array = plist_new_array();
