@@ -20,9 +20,9 @@ namespace {
 
 enum class FileForm { XML, Binary };
 
-Foundation::Data fileBytes(FileForm form) {
+Foundation::Data fileBytes(FileForm form, int blacklisted = 200) {
   const Foundation::Value prefs =
-      Foundation::Value::dictionary(test_support::realisticPreferences(200));
+      Foundation::Value::dictionary(test_support::realisticPreferences(blacklisted));
   if (form == FileForm::Binary) return Foundation::PropertyList::toBinary(prefs);
   const std::string xml = Foundation::PropertyList::toXML(prefs);
   return Foundation::Data(xml.begin(), xml.end());
@@ -82,5 +82,27 @@ void BM_PrefsParseOnly(benchmark::State& state, FileForm form) {
 }
 BENCHMARK_CAPTURE(BM_PrefsParseOnly, xml, FileForm::XML)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PrefsParseOnly, binary, FileForm::Binary)->Unit(benchmark::kMicrosecond);
+
+// A blacklist of 100,000 apps (about 3 MB, within the reader's size limits), read at load time
+// on the main thread: the parse must stay linear in the number of entries.
+constexpr int kLargeBlacklist = 100000;
+void BM_PrefsParseLargeBlacklist(benchmark::State& state, FileForm form) {
+  const Foundation::Data bytes = fileBytes(form, kLargeBlacklist);
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    auto dictionary = Foundation::PropertyList::parseDictionary(bytes);
+    const Foundation::Value* apps =
+        dictionary ? dictionary->find("pMultipleChoiceBlacklistedApps") : nullptr;
+    entries = apps && apps->arrayValue() ? apps->arrayValue()->size() : 0;
+    benchmark::DoNotOptimize(dictionary);
+  }
+  state.counters["file_bytes"] = static_cast<double>(bytes.size());
+  if (entries != static_cast<std::size_t>(kLargeBlacklist)) {
+    state.SkipWithError("the blacklist did not come back whole");
+  }
+}
+BENCHMARK_CAPTURE(BM_PrefsParseLargeBlacklist, xml, FileForm::XML)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PrefsParseLargeBlacklist, binary, FileForm::Binary)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

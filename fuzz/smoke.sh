@@ -16,6 +16,7 @@ declare -A runs=(
   [root_specifiers]=60000
   [scenario_parser]=1000000
   [trace_reader]=800000
+  [xml_depth]=20000
 )
 # An upper bound on each target's time, should a machine be much slower.
 seconds_cap=300
@@ -39,7 +40,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=cl
 cmake --build "$build" --target fuzzers -j"$(nproc)"
 
 failed=()
-for target in prefs_read color_from_string root_specifiers scenario_parser trace_reader; do
+for target in prefs_read color_from_string root_specifiers scenario_parser trace_reader xml_depth; do
   if [ ! -x "$build/fuzz/fuzz_$target" ]; then
     echo "== fuzz smoke: $target is not part of this build, skipped =="
     continue

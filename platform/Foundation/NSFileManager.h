@@ -30,13 +30,15 @@ std::optional<Foundation::Data> dataWithContentsOfFile(std::string_view path, in
 
 namespace NSDictionary {
 // initWithContentsOfFile: — a dictionary read from an XML or binary property list, or nullopt
-// when the file is missing, unreadable, malformed or not a dictionary.
+// when the file is missing, unreadable, malformed or not a dictionary, or holds a value the
+// reader cannot give exactly (see PropertyList::parse).
 std::optional<Foundation::Dictionary> dictionaryWithContentsOfFile(std::string_view path);
 // The same read, telling a missing file from one that is there but unreadable; for writers
 // that change one entry and write the file back. (On the device the error of
 // initWithContentsOfURL:error: tells the two apart.)
 DictionaryFileRead readForRewrite(std::string_view path);
-// writeToFile:atomically: — an XML property list; true when the file was written.
+// writeToFile:atomically: — an XML property list; true when the file was written. False, the
+// file left alone, for a dictionary the XML form cannot hold exactly (see PropertyList::toXML).
 bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path, bool atomically);
 }  // namespace NSDictionary
 

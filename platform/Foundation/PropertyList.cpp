@@ -1,10 +1,14 @@
 #include "Foundation/PropertyList.h"
 
+#include "Foundation/XMLTreeShape.h"
+
 #include <plist/plist.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -23,80 +27,16 @@ constexpr std::string_view kBinaryMagic = "bplist00";
 constexpr std::size_t kBinaryHeaderBytes = 8;
 constexpr std::size_t kBinaryTrailerBytes = 32;
 
-constexpr double kMicrosecondsPerSecond = 1e6;
-
 // ---- guards run before libplist sees the input ------------------------------------------
 
-bool startsWith(std::string_view text, std::size_t at, std::string_view prefix) {
-  return text.size() - at >= prefix.size() && text.compare(at, prefix.size(), prefix) == 0;
-}
-
-bool isNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-         c == '-' || c == ':' || c == '.';
-}
-
-// Scans the XML markup the way the parser will tokenise it (comments, CDATA sections,
-// processing instructions and declarations hold no elements) and checks how deeply arrays and
-// dictionaries nest and how many elements there are.
+// libplist frees the tree it builds (also a partial one) by recursion, so the depth is found
+// the way its tokeniser reads the text before it sees it. XML holds no NUL character; libplist
+// would read one inside a string as a run of NULs to the string's end, so such text is refused
+// too rather than read as something other than what it holds.
 bool xmlWithinLimits(std::string_view text) {
-  int depth = 0;
-  std::uint64_t elements = 0;
-  std::size_t i = 0;
-  const auto skipPast = [&](std::string_view terminator) {
-    const std::size_t end = text.find(terminator, i);
-    i = end == std::string_view::npos ? text.size() : end + terminator.size();
-  };
-  while (true) {
-    i = text.find('<', i);
-    if (i == std::string_view::npos) return true;
-    if (startsWith(text, i, "<!--")) {
-      i += 4;
-      skipPast("-->");
-      continue;
-    }
-    if (startsWith(text, i, "<![CDATA[")) {
-      i += 9;
-      skipPast("]]>");
-      continue;
-    }
-    if (startsWith(text, i, "<?")) {
-      i += 2;
-      skipPast("?>");
-      continue;
-    }
-    if (startsWith(text, i, "<!")) {
-      i += 2;
-      skipPast(">");
-      continue;
-    }
-    const bool closing = startsWith(text, i, "</");
-    i += closing ? 2 : 1;
-    const std::size_t nameStart = i;
-    while (i < text.size() && isNameChar(text[i])) ++i;
-    const std::string_view name = text.substr(nameStart, i - nameStart);
-    // The end of the tag, stepping over quoted attribute values.
-    char quote = 0;
-    bool selfClosing = false;
-    for (; i < text.size(); ++i) {
-      const char c = text[i];
-      if (quote != 0) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        selfClosing = text[i - 1] == '/';
-        break;
-      }
-    }
-    const bool container = name == "array" || name == "dict";
-    if (closing) {
-      if (container && depth > 0) --depth;
-      continue;
-    }
-    if (++elements > kMaxNodes) return false;
-    if (container && !selfClosing && ++depth > kMaxNestingDepth) return false;
-  }
+  if (text.find('\0') != std::string_view::npos) return false;
+  const XMLTreeShape shape = measureXMLTree(text, kMaxNestingDepth, kMaxNodes);
+  return shape.depth <= kMaxNestingDepth && shape.nodes <= kMaxNodes;
 }
 
 std::uint64_t readBigEndian(const std::uint8_t* p, std::size_t bytes) {
@@ -168,19 +108,34 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
     return true;
   };
 
-  // libplist hands dictionary keys out as C strings and stops the process with an assertion
-  // when a key holds a NUL character, so a key must be an ASCII or UTF-16 string, lie within
-  // the object area, and hold no NUL.
-  const auto isUsableKey = [&](std::uint64_t object) {
+  // Whether a string object (ASCII or UTF-16) lies within the object area and reads back as
+  // what it holds. libplist cuts strings at a NUL character and drops unpaired UTF-16
+  // surrogates, so a file holding such a string would be read as something else, and a caller
+  // that writes back what it read would change an entry it never touched. (A dictionary key
+  // holding a NUL would even stop the process: libplist asserts on it.)
+  const auto isExactString = [&](std::uint64_t object) {
     std::uint64_t at = 0;
     Header header;
     if (!headerOf(object, at, header) || (header.type != 0x5 && header.type != 0x6)) return false;
     const std::uint64_t unitBytes = header.type == 0x6 ? 2 : 1;
     if (header.length > (tableOffset - at) / unitBytes) return false;
+    bool afterLead = false;
     for (std::uint64_t k = 0; k < header.length; ++k) {
-      if (readBigEndian(bytes.data() + at + k * unitBytes, unitBytes) == 0) return false;
+      const std::uint64_t unit = readBigEndian(bytes.data() + at + k * unitBytes, unitBytes);
+      if (unit == 0) return false;
+      if (unitBytes == 1) continue;
+      const bool lead = unit >= 0xD800 && unit <= 0xDBFF;
+      const bool trail = unit >= 0xDC00 && unit <= 0xDFFF;
+      if (trail != afterLead) return false;
+      afterLead = lead;
     }
-    return true;
+    return !afterLead;
+  };
+  const auto isString = [&](std::uint64_t object) {
+    const std::uint64_t at = objectOffset(object);
+    if (at < kBinaryHeaderBytes || at >= tableOffset) return false;
+    const int type = bytes[at] >> 4;
+    return type == 0x5 || type == 0x6;
   };
 
   enum : std::uint8_t { kUnvisited, kActive, kDone };
@@ -205,6 +160,7 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
                      type == 0xD ? children.count / 2 : 0});
     return stack.size() <= static_cast<std::size_t>(kMaxNestingDepth) + 1;
   };
+  if (isString(topObject) && !isExactString(topObject)) return false;
   if (!enter(topObject)) return false;
   while (!stack.empty()) {
     Frame& frame = stack.back();
@@ -214,7 +170,9 @@ bool binaryWithinLimits(std::span<const std::uint8_t> bytes) {
       const bool isKey = frame.next < frame.keys;
       ++frame.next;
       if (child >= objectCount || state[child] == kActive) return false;  // out of range or a cycle
-      if (isKey && !isUsableKey(child)) return false;
+      if (isKey && !isString(child)) return false;
+      // Checked once per object, however often it is referenced.
+      if (state[child] == kUnvisited && isString(child) && !isExactString(child)) return false;
       if (state[child] == kUnvisited && !enter(child)) return false;
       continue;
     }
@@ -248,6 +206,66 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 struct FreeDeleter {
   void operator()(void* p) const { std::free(p); }
 };
+
+// libplist keeps a date as a double (seconds since 2001) but hands it out and takes it in only
+// as 32-bit seconds and unsigned microseconds: dates outside 1933-2069 wrapped to 1932-12-13,
+// and a fraction before 2001 lost its sign. Its binary form carries the double itself, so dates
+// pass through that form: a lone date serialises as the header, the date's marker and its
+// big-endian double.
+constexpr std::uint8_t kBinaryDateMarker = 0x33;
+constexpr std::size_t kBinaryDateBytes = 8;
+
+std::optional<double> dateSeconds(plist_t node) {
+  char* raw = nullptr;
+  std::uint32_t length = 0;
+  plist_to_bin(node, &raw, &length);
+  const std::unique_ptr<char, FreeDeleter> owned(raw);
+  const auto* bin = reinterpret_cast<const std::uint8_t*>(raw);
+  if (bin == nullptr || length < kBinaryHeaderBytes + 1 + kBinaryDateBytes ||
+      bin[kBinaryHeaderBytes] != kBinaryDateMarker) {
+    return std::nullopt;
+  }
+  return std::bit_cast<double>(readBigEndian(bin + kBinaryHeaderBytes + 1, kBinaryDateBytes));
+}
+
+// A libplist date node holding exactly `seconds`.
+plist_t newDate(double seconds) {
+  Data bin(kBinaryMagic.begin(), kBinaryMagic.end());
+  bin.push_back(kBinaryDateMarker);
+  const auto bits = std::bit_cast<std::uint64_t>(seconds);
+  for (int shift = 56; shift >= 0; shift -= 8)
+    bin.push_back(static_cast<std::uint8_t>(bits >> shift));
+  const std::size_t tableOffset = bin.size();
+  bin.push_back(static_cast<std::uint8_t>(kBinaryHeaderBytes));  // the date's offset
+  const std::uint8_t trailer[kBinaryTrailerBytes] = {
+      0, 0, 0, 0, 0, 0, 1, 1,                                        // offset and reference size
+      0, 0, 0, 0, 0, 0, 0, 1,                                        // one object
+      0, 0, 0, 0, 0, 0, 0, 0,                                        // the top object
+      0, 0, 0, 0, 0, 0, 0, static_cast<std::uint8_t>(tableOffset)};  // the offset table
+  bin.insert(bin.end(), std::begin(trailer), std::end(trailer));
+  plist_t node = nullptr;
+  plist_from_bin(reinterpret_cast<const char*>(bin.data()), static_cast<std::uint32_t>(bin.size()),
+                 &node);
+  return node;
+}
+
+// Whether an XML property list gives `seconds` back unchanged: it writes whole seconds only,
+// and its text form covers a limited span of years. Tried on the date itself.
+bool xmlKeepsDate(double seconds) {
+  const PlistPtr node(newDate(seconds));
+  if (!node) return false;
+  char* xml = nullptr;
+  std::uint32_t length = 0;
+  plist_to_xml(static_cast<plist_t>(node.get()), &xml, &length);
+  const std::unique_ptr<char, FreeDeleter> owned(xml);
+  if (xml == nullptr) return false;
+  plist_t raw = nullptr;
+  plist_from_xml(xml, length, &raw);
+  const PlistPtr back(raw);
+  if (!back || plist_get_node_type(raw) != PLIST_DATE) return false;
+  const std::optional<double> read = dateSeconds(raw);
+  return read && std::bit_cast<std::uint64_t>(*read) == std::bit_cast<std::uint64_t>(seconds);
+}
 
 std::optional<Value> toValue(plist_t node, int depth);
 
@@ -307,17 +325,23 @@ std::optional<Value> toValue(plist_t node, int depth) {
       return Value::data(p ? Data(begin, begin + length) : Data());
     }
     case PLIST_DATE: {
-      std::int32_t seconds = 0;
-      std::int32_t microseconds = 0;
-      plist_get_date_val(node, &seconds, &microseconds);
-      return Value::date(Date{seconds + microseconds / kMicrosecondsPerSecond});
+      const std::optional<double> seconds = dateSeconds(node);
+      if (!seconds) return std::nullopt;
+      return Value::date(Date{*seconds});
     }
     case PLIST_ARRAY: {
-      const std::uint32_t count = plist_array_get_size(node);
       Array array;
-      array.reserve(count);
-      for (std::uint32_t i = 0; i < count; ++i) {
-        std::optional<Value> element = toValue(plist_array_get_item(node, i), depth + 1);
+      array.reserve(plist_array_get_size(node));
+      // Walked along the siblings: fetching element i by index walks from the first element
+      // each time, which made large arrays take quadratic time.
+      plist_array_iter rawIter = nullptr;
+      plist_array_new_iter(node, &rawIter);
+      const std::unique_ptr<void, FreeDeleter> iter(rawIter);
+      while (true) {
+        plist_t item = nullptr;
+        plist_array_next_item(node, iter.get(), &item);
+        if (item == nullptr) break;
+        std::optional<Value> element = toValue(item, depth + 1);
         if (!element) return std::nullopt;
         array.push_back(std::move(*element));
       }
@@ -350,30 +374,18 @@ PlistPtr parseToNode(std::span<const std::uint8_t> bytes) {
 
 // ---- values -> libplist nodes --------------------------------------------------------------
 
-plist_t newDate(Date date) {
-  double seconds = std::floor(date.secondsSinceReferenceDate);
-  double micro = std::round((date.secondsSinceReferenceDate - seconds) * kMicrosecondsPerSecond);
-  if (micro >= kMicrosecondsPerSecond) {
-    seconds += 1;
-    micro = 0;
-  }
-  constexpr double kMin = std::numeric_limits<std::int32_t>::min();
-  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-  if (std::isnan(seconds)) seconds = 0;
-  if (seconds < kMin || seconds > kMax) micro = 0;
-  seconds = std::clamp(seconds, kMin, kMax);
-  return plist_new_date(static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(micro));
-}
-
 plist_t newRealDict(std::initializer_list<std::pair<const char*, double>> entries) {
   plist_t dict = plist_new_dict();
   for (const auto& [key, v] : entries) plist_dict_set_item(dict, key, plist_new_real(v));
   return dict;
 }
 
+enum class Form { XML, Binary };
+
 // A libplist node for `value`, or nullptr for null (left out). `refused` is set when the value
-// cannot be written faithfully: nested too deeply, or a dictionary key holding a NUL.
-plist_t toNode(const Value& value, int depth, bool& refused) {
+// cannot be written faithfully in `form`: nested too deeply, a dictionary key or a string
+// holding a NUL (libplist takes both as C strings), or a date the form cannot hold exactly.
+plist_t toNode(const Value& value, Form form, int depth, bool& refused) {
   if (depth > kMaxNestingDepth) {
     refused = true;
     return nullptr;
@@ -387,18 +399,32 @@ plist_t toNode(const Value& value, int depth, bool& refused) {
       return plist_new_uint(static_cast<std::uint64_t>(value.longLongValue()));
     case Value::Kind::Real:
       return plist_new_real(value.doubleValue());
-    case Value::Kind::String:
-      return plist_new_string(value.stringValue()->c_str());
+    case Value::Kind::String: {
+      const std::string& text = *value.stringValue();
+      if (text.find('\0') != std::string::npos) {
+        refused = true;
+        return nullptr;
+      }
+      return plist_new_string(text.c_str());
+    }
     case Value::Kind::Data: {
       const Data& data = *value.dataValue();
       return plist_new_data(reinterpret_cast<const char*>(data.data()), data.size());
     }
-    case Value::Kind::Date:
-      return newDate(*value.dateValue());
+    case Value::Kind::Date: {
+      const double seconds = value.dateValue()->secondsSinceReferenceDate;
+      if (form == Form::XML && !xmlKeepsDate(seconds)) {
+        refused = true;
+        return nullptr;
+      }
+      plist_t date = newDate(seconds);
+      if (date == nullptr) refused = true;
+      return date;
+    }
     case Value::Kind::Array: {
       plist_t array = plist_new_array();
       for (const Value& element : *value.arrayValue()) {
-        if (plist_t child = toNode(element, depth + 1, refused)) {
+        if (plist_t child = toNode(element, form, depth + 1, refused)) {
           plist_array_append_item(array, child);
         }
       }
@@ -413,7 +439,7 @@ plist_t toNode(const Value& value, int depth, bool& refused) {
           refused = true;
           continue;
         }
-        if (plist_t child = toNode(element, depth + 1, refused)) {
+        if (plist_t child = toNode(element, form, depth + 1, refused)) {
           plist_dict_set_item(dict, key.c_str(), child);
         }
       }
@@ -450,7 +476,7 @@ std::optional<Dictionary> parseDictionary(std::span<const std::uint8_t> bytes) {
 
 std::string toXML(const Value& value) {
   bool refused = false;
-  const PlistPtr root(toNode(value, 0, refused));
+  const PlistPtr root(toNode(value, Form::XML, 0, refused));
   if (refused) return {};
   if (!root) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -467,7 +493,7 @@ std::string toXML(const Value& value) {
 
 Data toBinary(const Value& value) {
   bool refused = false;
-  const PlistPtr root(toNode(value, 0, refused));
+  const PlistPtr root(toNode(value, Form::Binary, 0, refused));
   if (refused || !root) return {};
   char* bin = nullptr;
   std::uint32_t length = 0;

@@ -240,6 +240,13 @@ TEST(PropertyListTest, HostileDepthIsRefusedWithoutCrashing) {
   std::string commented;
   for (int i = 0; i < kHostileDepth; ++i) commented += "<array ><!-- </array> -->";
   EXPECT_FALSE(PropertyList::parse(bytesOf(xmlPlist(commented))));
+
+  // A single quote opens no attribute value for the parser: the '>' after it ends the tag,
+  // and the arrays after it nest. Unclosed, the partial tree is freed level by level.
+  constexpr int kBeyondTheStack = 200000;
+  std::string quoted = "<plist><array x='>";
+  for (int i = 0; i < kBeyondTheStack; ++i) quoted += "<array>";
+  EXPECT_FALSE(PropertyList::parse(bytesOf(quoted)));
 }
 
 // Each level references the next one twice: a few hundred bytes that would expand into 2^60
@@ -266,7 +273,7 @@ Data utf16Object(const std::u16string& s) {
 }
 
 // The parser hands keys out as C strings and aborts on one holding a NUL; such files are
-// refused before it sees them; a NUL inside a string value does no harm.
+// refused before it sees them.
 TEST(PropertyListTest, BinaryKeysMustBeStringsWithoutNul) {
   const struct {
     const char* name;
@@ -285,11 +292,73 @@ TEST(PropertyListTest, BinaryKeysMustBeStringsWithoutNul) {
     const Data bytes = binaryPlist({dictObject({1}, {2}), c.key, asciiObject("v")});
     EXPECT_EQ(PropertyList::parseDictionary(bytes).has_value(), c.accepted);
   }
-  const Data nulValue = binaryPlist(
-      {dictObject({1}, {2}), asciiObject("k"), asciiObject(std::string_view("a\0b", 3))});
-  const std::optional<Dictionary> read = PropertyList::parseDictionary(nulValue);
-  ASSERT_TRUE(read);
-  EXPECT_TRUE(read->valueForKey("k").stringValue());
+}
+
+// libplist cuts strings at a NUL (and drops unpaired UTF-16 surrogates): a file holding such
+// a string is not read as something else, and no such string is written cut short.
+TEST(PropertyListTest, StringsLibplistWouldChangeAreNeitherReadNorWritten) {
+  const struct {
+    const char* name;
+    Data value;
+    bool accepted;
+  } binaryCases[] = {
+      {"ASCII", asciiObject("ab"), true},
+      {"UTF-16 with a surrogate pair", utf16Object(u"a\U0001F600"), true},
+      {"ASCII holding NUL", asciiObject(std::string_view("a\0b", 3)), false},
+      {"UTF-16 holding U+0000", utf16Object(std::u16string(u"a\0b", 3)), false},
+      {"UTF-16 lone lead surrogate", utf16Object(std::u16string(1, char16_t(0xD83D))), false},
+      {"UTF-16 lone trail surrogate", utf16Object(std::u16string(u"a") + char16_t(0xDE00)), false},
+  };
+  for (const auto& c : binaryCases) {
+    SCOPED_TRACE(c.name);
+    const Data asValue = binaryPlist({dictObject({1}, {2}), asciiObject("k"), c.value});
+    const Data inArray = binaryPlist({arrayObject({1}), c.value});
+    EXPECT_EQ(PropertyList::parseDictionary(asValue).has_value(), c.accepted);
+    EXPECT_EQ(PropertyList::parse(inArray).has_value(), c.accepted);
+    EXPECT_EQ(PropertyList::parse(binaryPlist({c.value})).has_value(), c.accepted);
+  }
+  std::string rawNul = "<plist><dict><key>k</key><string>a";
+  rawNul += '\0';
+  rawNul += "b</string></dict></plist>";
+  EXPECT_FALSE(PropertyList::parseDictionary(bytesOf(rawNul)));
+
+  const Value nul = Value::string(std::string("a\0b", 3));
+  for (const Value& value : {nul, Value::dictionary({{"k", nul}}), Value::array({nul})}) {
+    EXPECT_TRUE(PropertyList::toXML(value).empty());
+    EXPECT_TRUE(PropertyList::toBinary(value).empty());
+  }
+}
+
+// libplist hands dates out as 32-bit seconds (1932-12-13 for anything beyond) and unsigned
+// microseconds: far from 2001, or a fraction before it, they must still come back exactly.
+// XML holds whole seconds only; a date it would change is not written in XML.
+TEST(PropertyListTest, DatesComeBackExactlyOrAreNotWritten) {
+  const struct {
+    const char* name;
+    double seconds;
+    bool inXML;
+  } cases[] = {
+      {"1800", -6342969600.0, true},
+      {"2100", 3124137600.0, true},
+      {"4000", 63082281600.0, true},
+      {"half a second before 2001", -0.5, false},
+      {"1800 and a quarter second", -6342969600.25, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Dictionary dict{{"when", Value::date(Date{c.seconds})}};
+    EXPECT_EQ(PropertyList::parseDictionary(PropertyList::toBinary(Value::dictionary(dict))), dict);
+    const std::string xml = PropertyList::toXML(Value::dictionary(dict));
+    EXPECT_EQ(xml.empty(), !c.inXML);
+    if (c.inXML) {
+      EXPECT_EQ(PropertyList::parseDictionary(bytesOf(xml)), dict);
+    }
+  }
+  const std::string written = xmlPlist(
+      "<array><date>1800-01-01T00:00:00Z</date>"
+      "<date>4000-01-01T00:00:00Z</date></array>");
+  EXPECT_EQ(PropertyList::parse(bytesOf(written)),
+            Value::array({Value::date(Date{-6342969600.0}), Value::date(Date{63082281600.0})}));
 }
 
 TEST(PropertyListTest, OversizedInputIsRefused) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Foundation/PropertyList.h"
 #include "PaneTestSupport.h"
 
 namespace prefs_test {
@@ -61,6 +62,29 @@ TEST_F(PaneTest, WritingOneValueKeepsEveryOtherEntry) {
   Foundation::Dictionary expected = before;
   expected.set("pToggleShouldAnimateFAB", Value::boolean(false));
   EXPECT_EQ(readPrefs(), expected);
+}
+
+// The pane rewrites the whole file through the same reader and writer as the home screen:
+// entries it does not own, such as dates far from 2001, come back exactly, from XML and
+// binary files alike.
+TEST_F(PaneTest, WritingKeepsForeignDatesExactly) {
+  installBundle();
+  const Foundation::Dictionary before{
+      {"installed", Value::date({-6342969600.0})},  // 1800-01-01
+      {"far", Value::date({63082281600.0})},        // 4000-01-01
+      {"pToggleShouldAnimateFAB", Value::boolean(true)},
+  };
+  const std::string xml = Foundation::PropertyList::toXML(Value::dictionary(before));
+  for (const Foundation::Data& bytes :
+       {Foundation::Data(xml.begin(), xml.end()),
+        Foundation::PropertyList::toBinary(Value::dictionary(before))}) {
+    ASSERT_TRUE(files().writeAtomically(kPrefsPath, bytes));
+    auto controller = makeController();
+    ASSERT_TRUE(controller->userChangedValue("pToggleShouldAnimateFAB", Value::boolean(false)));
+    Foundation::Dictionary expected = before;
+    expected.set("pToggleShouldAnimateFAB", Value::boolean(false));
+    EXPECT_EQ(readPrefs(), expected);
+  }
 }
 
 TEST_F(PaneTest, TheFirstWriteCreatesAFileWithJustThatEntry) {

@@ -234,7 +234,7 @@ TEST_F(HostilePreferencesFileTest, EveryKnownKeyWithEveryWrongKind) {
       {"nan text", Value::string("nan")},
       {"empty text", Value::string("")},
       {"data", Value::data({0x00, 0xFF, 0x10})},
-      {"date", Value::date({-1e12})},
+      {"date", Value::date({-6342969600.0})},  // 1800-01-01
       {"array", Value::array({Value::integer(1), Value::dictionary({})})},
       {"dictionary", Value::dictionary({{"x", Value::string("inf")}, {"y", Value::array({})}})},
   };

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <string>
 
 #include "Device/DeviceFileSystem.h"
+#include "Foundation/PropertyList.h"
 #include "VXCommon/VXPrefsLoader.h"
 #include "support/ScopedTestDevice.h"
 #include "tweak/OverlayTestSupport.h"
@@ -115,6 +119,73 @@ TEST_F(VXPrefsSaveTest, PositionRoundTripsThroughSinglePrecision) {
   ASSERT_EQ(broadcasts.count(), 2u);  // the read's immediate post, then the first read's
   EXPECT_EQ(broadcasts.objects()[0].dictionaryValue()->valueForKey("Origin"),
             Value::point({123.45600128173828, 7.0999999046325684}));
+}
+
+// Entries the store does not own come back exactly as they were: dates far from 2001 (once
+// rewritten as 1932-12-13) in XML and binary files.
+TEST_F(VXPrefsSaveTest, SaveCarriesForeignDatesThroughExactly) {
+  const Dictionary before{{"pToggleIsEnabled", Value::boolean(true)},
+                          {"installed", Value::date({-6342969600.0})},  // 1800-01-01
+                          {"expires", Value::date({3124137600.0})},     // 2100-01-01
+                          {"far", Value::date({63082281600.0})}};       // 4000-01-01
+  const std::string xml = Foundation::PropertyList::toXML(Value::dictionary(before));
+  const struct {
+    const char* name;
+    Foundation::Data bytes;
+  } files[] = {
+      {"XML", Foundation::Data(xml.begin(), xml.end())},
+      {"binary", Foundation::PropertyList::toBinary(Value::dictionary(before))},
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.name);
+    ASSERT_TRUE(
+        device.device().fileSystem().writeAtomically(VXPrefsLoader::kPrefsPath, file.bytes));
+    readPrefs();
+    log.clear();
+    dragEnd({30, 40});
+    EXPECT_EQ(countContaining(log.lines(), kSaved), 1u);
+    Dictionary expected = before;
+    expected.set(VXPrefsLoader::kOriginKey, prefs_test::originValue(30, 40));
+    EXPECT_EQ(prefs_test::readPrefsFile(), expected);
+  }
+}
+
+// What the file's form cannot hold again exactly is never changed: the save refuses, logs,
+// and leaves the file's bytes as they were.
+TEST_F(VXPrefsSaveTest, SaveRefusesWhatItCannotWriteBackExactly) {
+  const auto bytesOf = [](std::string_view text) {
+    return Foundation::Data(text.begin(), text.end());
+  };
+  // A string holding a NUL in a binary file: libplist would read it cut at the NUL.
+  Foundation::Data nulString = Foundation::PropertyList::toBinary(Value::dictionary(
+      {{"pToggleIsEnabled", Value::boolean(true)}, {"note", Value::string("a#b")}}));
+  const auto marker =
+      std::search(nulString.begin(), nulString.end(), std::begin("a#b"), std::end("a#b") - 1);
+  ASSERT_NE(marker, nulString.end());
+  marker[1] = 0;
+  std::string rawNul = "<plist><dict><key>note</key><string>a";
+  rawNul += '\0';
+  rawNul += "b</string></dict></plist>";
+  const struct {
+    const char* name;
+    Foundation::Data bytes;
+  } files[] = {
+      {"binary string holding NUL", nulString},
+      {"XML string holding NUL", bytesOf(rawNul)},
+      // XML keeps whole seconds: a binary date with a fraction cannot be written as it is.
+      {"binary date with a fraction", Foundation::PropertyList::toBinary(Value::dictionary(
+                                          {{"when", Value::date({-6342969600.25})}}))},
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.name);
+    ASSERT_TRUE(
+        device.device().fileSystem().writeAtomically(VXPrefsLoader::kPrefsPath, file.bytes));
+    readPrefs();
+    log.clear();
+    dragEnd({30, 40});
+    EXPECT_EQ(log.lines(), std::vector<std::string>{kNotSaved});
+    EXPECT_EQ(device.device().fileSystem().read(VXPrefsLoader::kPrefsPath), file.bytes);
+  }
 }
 
 // The save rewrites the file while holding the cross-process lock that the settings pane
