@@ -28,13 +28,13 @@
 
 class Device;
 class Process;
+class TemporaryFolder;
 struct DeviceEvent;
 
 namespace sim {
 
 class SimulationObserver;
 class Timeline;
-class TemporaryFolder;
 class SettingsPerformer;
 class TouchPerformer;
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CoreMotion/MotionHardware.h"
+#include "Device/TemporaryFolder.h"
 #include "Foundation/Value.h"
 #include "Preferences/PSSpecifier.h"
 #include "QuartzCore/CABasicAnimation.h"
@@ -27,7 +28,6 @@
 #include "sim/FrameRecorder.h"
 #include "sim/SettingsPageAdapter.h"
 #include "sim/Storyboard.h"
-#include "sim/TemporaryFolder.h"
 #include "support/ScopedTestDevice.h"
 
 namespace sim {
