@@ -28,7 +28,8 @@ std::string motionRecordingsMissing() {
       folder.empty() ? std::string("no folder is set") : "'" + folder + "' is not a folder";
   return "the real motion recordings (tyrex_*.csv) are not available: " + where +
          ". Point at them with the environment variable GW_MOTION_DATA=FOLDER, or configure "
-         "with cmake -DGW_MOTION_DATA=FOLDER (see README.md, Replaying real traces).";
+         "with cmake -DGW_MOTION_DATA=FOLDER (see README.md, 'Replaying traces and plotting "
+         "them').";
 }
 
 bool motionRecordingsRequired() {
