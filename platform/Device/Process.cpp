@@ -23,7 +23,7 @@ thread_local Process* currentProcess = nullptr;
 class StandaloneHost {
  public:
   StandaloneHost() : root_("gyrowhirl-standalone-") {
-    // Without a folder of its own the device still runs; only its files cannot be kept.
+    // Should no fresh folder be had, a fixed one stands in, and is left in place afterwards.
     device_ = Device::create(root_.valid() ? root_.path()
                                            : std::filesystem::path("/tmp/gyrowhirl-standalone"));
   }
