@@ -5,15 +5,16 @@
 #   ./run.sh                    the showcase, with pictures
 #   ./run.sh ARGUMENTS...       gyrowhirl-sim with these arguments instead (see --help)
 #
-# A fresh clone is set up first (./setup.sh: packages, then the whole build); afterwards only
-# the simulator and the libraries it loads are brought up to date.
+# A fresh clone is set up first (./setup.sh: packages, then the simulator and the libraries it
+# loads); afterwards only those are brought up to date. The tests build with ./test.sh.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 if [ ! -f build/build.ninja ]; then
   ./setup.sh
 else
-  cmake --build build --target gyrowhirl-sim >/dev/null || cmake --build build --target gyrowhirl-sim
+  targets=(--target gyrowhirl-sim Gyrowhirl gyrowhirlprefs)
+  cmake --build build "${targets[@]}" >/dev/null || cmake --build build "${targets[@]}"
 fi
 
 if [ "$#" -eq 0 ]; then

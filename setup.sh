@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the build needs (Debian packages, as root, only when missing), then configures
-# and builds the project into ./build. Usage: ./setup.sh [extra cmake options]
+# Installs what the build needs (Debian packages, as root through sudo, only when missing),
+# then configures ./build and builds what the main job needs: the simulator and the two
+# libraries it loads. The tests, benchmarks and the trace generator are built by ./test.sh.
+#
+#   ./setup.sh [extra cmake options]     packages, then configure and build ./build
+#   ./setup.sh --packages-only           packages only (CI builds into folders of its own)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,6 +21,9 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
 fi
+if [ "${1:-}" = "--packages-only" ]; then
+  exit 0
+fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target gyrowhirl-sim Gyrowhirl gyrowhirlprefs

@@ -29,13 +29,13 @@
 
 class Device;
 class Process;
+class TemporaryFolder;
 struct DeviceEvent;
 
 namespace sim {
 
 class SimulationObserver;
 class Timeline;
-class TemporaryFolder;
 class DeclineWatcher;
 class SettingsPerformer;
 class TouchPerformer;

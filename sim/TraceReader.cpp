@@ -1,5 +1,6 @@
 #include "sim/TraceReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -105,13 +106,15 @@ bool TraceReader::readLine(std::string_view& line) {
 bool TraceReader::readHeader() {
   headerRead_ = true;
   std::string_view line;
-  if (!readLine(line)) {
-    if (finalStatus_ == Status::End) {
-      line_ = 1;
-      failAtLine("empty file: expected a header naming the columns t, roll and pitch");
+  do {
+    if (!readLine(line)) {
+      if (finalStatus_ == Status::End) {
+        line_ = std::max<std::uint64_t>(line_, 1);
+        failAtLine("empty file: expected a header naming the columns t, roll and pitch");
+      }
+      return false;
     }
-    return false;
-  }
+  } while (line.starts_with('#'));
   splitFields(line, fields_);
   columnCount_ = fields_.size();
   std::optional<std::size_t> columns[3];

@@ -1,7 +1,8 @@
 // Reads a recorded attitude trace, one sample at a time, so that a trace of hours never has
 // to be held in memory.
 //
-// The format is CSV with one header line. The header names at least the columns "t" (seconds
+// The format is CSV with one header line, which comment lines starting with '#' may precede
+// (a synthetic trace says there what it is). The header names at least the columns "t" (seconds
 // from the start), "roll" and "pitch" (radians), in any order; other columns are ignored.
 // Every row has as many fields as the header; blank lines are skipped; times strictly
 // increase, from 0 to kMaxDeviceTimeSeconds. A UTF-8 byte order mark, CRLF line ends, spaces around

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "Device/Device.h"
+#include "Device/TemporaryFolder.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSRunLoop.h"
 
@@ -21,22 +22,12 @@ thread_local Process* currentProcess = nullptr;
 // private device rooted in a fresh temporary folder, removed again when the thread ends.
 class StandaloneHost {
  public:
-  StandaloneHost() {
-    std::error_code error;
-    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    if (error) temp = "/tmp";
-    std::string pattern = (temp / "gyrowhirl-standalone-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr)
-      root_ = pattern;
-    else
-      root_ = temp / "gyrowhirl-standalone";
-    device_ = Device::create(root_);
+  StandaloneHost() : root_("gyrowhirl-standalone-") {
+    // Should no fresh folder be had, a fixed one stands in, and is left in place afterwards.
+    device_ = Device::create(root_.valid() ? root_.path()
+                                           : std::filesystem::path("/tmp/gyrowhirl-standalone"));
   }
-  ~StandaloneHost() {
-    device_.reset();
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
-  }
+  ~StandaloneHost() { device_.reset(); }
   StandaloneHost(const StandaloneHost&) = delete;
   StandaloneHost& operator=(const StandaloneHost&) = delete;
 
@@ -49,7 +40,7 @@ class StandaloneHost {
 
  private:
   static constexpr const char* kName = "standalone";
-  std::filesystem::path root_;
+  TemporaryFolder root_;  // outlives the device
   std::shared_ptr<Device> device_;
 };
 

@@ -21,6 +21,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "Device/TemporaryFolder.h"
 #include "Foundation/NSFileManager.h"
 #include "Preferences/PSSpecifier.h"
 #include "Preferences/PreferencesPaneHost.h"
@@ -33,28 +34,6 @@ using Foundation::Value;
 
 constexpr int kWritesPerProcess = 1000;
 constexpr const char* kPrefsPath = VXPRootListController::kPreferencesFilePath;
-
-// A device root shared by the processes of the test, on a memory file system when there is
-// one (every atomic write flushes its file), removed afterwards.
-class SharedRoot {
- public:
-  SharedRoot() {
-    const std::filesystem::path base = ::access("/dev/shm", W_OK) == 0
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "gyrowhirl-writers-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~SharedRoot() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 constexpr const char* kCounterKey = "pSliderPaneCounter";
 
@@ -103,7 +82,9 @@ TEST(ConcurrentWritersTest, DragEndSavesAndPaneWritesFromTwoProcessesLoseNothing
 #ifndef GW_DRAG_END_WRITER
   GTEST_SKIP() << "the helper program gw_drag_end_writer is not part of this build";
 #else
-  SharedRoot root;
+  // Shared by the processes of the test; in memory, as every atomic write flushes its file.
+  TemporaryFolder root("gyrowhirl-writers-", TemporaryFolder::Placement::Memory);
+  ASSERT_TRUE(root.valid());
   const Dictionary initial{{"pToggleIsEnabled", Value::boolean(true)},
                            {"pColorPickerFABBgColor", Value::string("#3A7BD5:0.85")},
                            {kCounterKey, Value::integer(0)}};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CoreMotion/MotionHardware.h"
+#include "Device/TemporaryFolder.h"
 #include "Foundation/Value.h"
 #include "Preferences/PSSpecifier.h"
 #include "Preferences/PreferencesPaneHost.h"
@@ -31,7 +32,6 @@
 #include "sim/ScrollOffset.h"
 #include "sim/SettingsPageAdapter.h"
 #include "sim/Storyboard.h"
-#include "sim/TemporaryFolder.h"
 #include "support/ScopedTestDevice.h"
 
 namespace sim {

@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "Device/TemporaryFolder.h"
 #include "UIKit/UIImage.h"
 #include "VXCommon/VXOrientationClassifier.h"
 #include "sim/MotionPlot.h"
-#include "sim/TemporaryFolder.h"
+#include "support/MotionRecordings.h"
 
 namespace sim {
 namespace {
@@ -222,9 +223,8 @@ TEST_F(MotionPlotTest, RollWrappingAroundIsABreakNotAStrokeAcross) {
 }
 
 TEST_F(MotionPlotTest, PlotsARecordedTraceFile) {
-  const std::filesystem::path trace =
-      std::filesystem::path(GW_MOTION_DATA_DIR) / "tyrex_texting_thibaud_iphone5_nodist.csv";
-  if (!std::filesystem::exists(trace)) GTEST_SKIP() << "no recorded traces at " << trace;
+  GW_NEED_MOTION_RECORDINGS(recordings);
+  const std::filesystem::path trace = recordings / "tyrex_texting_thibaud_iphone5_nodist.csv";
   std::string error;
   ASSERT_TRUE(
       MotionPlot::plotTrace(trace.string(), {event(0, "boot")}, file("texting.png"), {}, error))

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <variant>
 
+#include "support/ReadableTestName.h"
+
 namespace sim {
 namespace {
 
@@ -254,7 +256,11 @@ const BadScenario kBadScenarios[] = {
     {"# caf\xC3\xA9\n\xED\xA0\x80", "bad.scn:2: not valid UTF-8 text"},  // a surrogate
 };
 
-INSTANTIATE_TEST_SUITE_P(Lines, ScenarioParserErrorTest, testing::ValuesIn(kBadScenarios));
+// Named by the scenario text: "at_0_attitude_90_0".
+INSTANTIATE_TEST_SUITE_P(Lines, ScenarioParserErrorTest, testing::ValuesIn(kBadScenarios),
+                         [](const testing::TestParamInfo<BadScenario>& info) {
+                           return test_support::readableTestName(info.param.text);
+                         });
 
 TEST(ScenarioParserTest, AMissingFileIsNamed) {
   ScenarioParser::Result result = ScenarioParser::parseFile("/nonexistent/x.scn");

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/TemporaryFolder.h"
+#include "Device/TemporaryFolder.h"
 
 namespace sim {
 

@@ -11,6 +11,7 @@
 #include "sim/SimBinaryFixture.h"
 #include "sim/TextUtilities.h"
 #include "sim/TraceReader.h"
+#include "support/MotionRecordings.h"
 
 namespace sim {
 namespace {
@@ -304,12 +305,13 @@ std::vector<std::string> expectedReports(const std::string& tracePath) {
 }
 
 TEST_F(SimBinaryTest, ReplayingEachRealTraceGivesExactlyTheRulesReportsAtEachTick) {
+  GW_NEED_MOTION_RECORDINGS(recordings);
   for (const char* name :
        {"tyrex_ar_guillaume_iphone4s_dist.csv", "tyrex_ar_guillaume_iphone5_dist.csv",
         "tyrex_texting_thibaud_iphone5_nodist.csv", "tyrex_phoning_thibaud_iphone5_nodist.csv",
         "tyrex_swinging_jakob_iphone4s_nodist.csv",
         "tyrex_frontpocket_thibaud_iphone5_nodist.csv"}) {
-    const std::string trace = std::string(GW_MOTION_DATA_DIR) + "/" + name;
+    const std::string trace = (recordings / name).string();
     RunResult r = sim({"replay", trace, "--jsonl"});
     ASSERT_EQ(r.exitStatus, 0) << name << ": " << r.err;
     ASSERT_GE(r.lines.size(), 2u);

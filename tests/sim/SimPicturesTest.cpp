@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "CoreMotion/MotionHardware.h"
+#include "Device/TemporaryFolder.h"
 #include "UIKit/UIImage.h"
 #include "sim/DeviceRenderer.h"
 #include "sim/JsonText.h"
 #include "sim/ShowcaseScenario.h"
 #include "sim/SimulatorApp.h"
-#include "sim/TemporaryFolder.h"
 #include "sim/TextUtilities.h"
 #include "support/ScopedTestDevice.h"
 

@@ -4,7 +4,11 @@
 
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/MotionRecordings.h"
+#include "support/ReadableTestName.h"
 
 namespace sim {
 namespace {
@@ -58,6 +62,17 @@ TEST(TraceReaderTest, ToleratesByteOrderMarkCrLfSpacesQuotesAndBlankLines) {
   EXPECT_DOUBLE_EQ(r.samples[1].pitch, 0.31416);
 }
 
+TEST(TraceReaderTest, SkipsCommentLinesBeforeTheHeaderOnly) {
+  ReadAll r = readAll("# synthetic: not a recording\n#\nt,roll,pitch\n0,0.5,1\n");
+  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.samples.size(), 1u);
+  EXPECT_EQ(r.samples[0].roll, 0.5);
+  EXPECT_EQ(readAll("t,roll,pitch\n0,0,0\n# late\n").error,
+            "trace.csv:3: 1 fields, but the header has 3");
+  EXPECT_EQ(readAll("# only a comment\n").error,
+            "trace.csv:1: empty file: expected a header naming the columns t, roll and pitch");
+}
+
 struct BadTrace {
   const char* text;
   const char* error;
@@ -104,7 +119,13 @@ const BadTrace kBadTraces[] = {
     {"t,roll,pitch\n0,0,0\n0.01,0.2", "trace.csv:3: 2 fields, but the header has 3"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Files, TraceReaderErrorTest, testing::ValuesIn(kBadTraces));
+// Named by the message without the file name: "line_3_column_roll_abc_is_not_a_number".
+INSTANTIATE_TEST_SUITE_P(Files, TraceReaderErrorTest, testing::ValuesIn(kBadTraces),
+                         [](const testing::TestParamInfo<BadTrace>& info) {
+                           std::string_view error = info.param.error;
+                           error.remove_prefix(std::string_view("trace.csv:").size());
+                           return test_support::readableTestName("line " + std::string(error));
+                         });
 
 TEST(TraceReaderTest, RefusesAnOverlongLineWithoutReadingItWhole) {
   std::string text = "t,roll,pitch\n0,0,0\n" + std::string(TraceReader::kMaxLineBytes + 10, '1');
@@ -125,7 +146,8 @@ TEST(TraceReaderTest, AFileThatCannotBeOpenedIsNamed) {
 }
 
 TEST(TraceReaderTest, ReadsARealRecordingToTheEnd) {
-  TraceReader reader(std::string(GW_MOTION_DATA_DIR) + "/tyrex_phoning_thibaud_iphone5_nodist.csv");
+  GW_NEED_MOTION_RECORDINGS(recordings);
+  TraceReader reader((recordings / "tyrex_phoning_thibaud_iphone5_nodist.csv").string());
   TraceSample sample;
   TraceReader::Status status;
   double last = -1;

@@ -6,25 +6,22 @@
 //   device.runFor(2.0);
 #pragma once
 
-#include <stdlib.h>
-
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "Device/TemporaryFolder.h"
 
 class ScopedTestDevice {
  public:
-  explicit ScopedTestDevice(const std::string& processName = "SpringBoard") {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "gyrowhirl-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
-    device_ = Device::create(root_);
+  explicit ScopedTestDevice(const std::string& processName = "SpringBoard")
+      : root_("gyrowhirl-test-") {
+    if (!root_.valid()) std::abort();
+    device_ = Device::create(root_.path());
     process_ = device_->launch(processName);
     scope_.emplace(*process_);
   }
@@ -32,8 +29,6 @@ class ScopedTestDevice {
     scope_.reset();
     process_.reset();
     device_.reset();
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
   }
   ScopedTestDevice(const ScopedTestDevice&) = delete;
   ScopedTestDevice& operator=(const ScopedTestDevice&) = delete;
@@ -41,7 +36,7 @@ class ScopedTestDevice {
   Device& device() { return *device_; }
   // The process the helper keeps current (the one launched, or the last restart()).
   Process& process() { return *process_; }
-  const std::filesystem::path& root() const { return root_; }
+  const std::filesystem::path& root() const { return root_.path(); }
   void runFor(double seconds) { device_->runFor(seconds); }
 
   // Restarts the current process and makes the fresh one current.
@@ -54,7 +49,7 @@ class ScopedTestDevice {
   }
 
  private:
-  std::filesystem::path root_;
+  TemporaryFolder root_;  // outlives the device
   std::shared_ptr<Device> device_;
   std::shared_ptr<Process> process_;
   std::optional<ProcessScope> scope_;

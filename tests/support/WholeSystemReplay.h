@@ -36,6 +36,7 @@
 #include "Device/Device.h"
 #include "Device/DeviceEvent.h"
 #include "Device/Process.h"
+#include "Device/TemporaryFolder.h"
 #include "Foundation/NSFileManager.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "SpringBoard/SpringBoard.h"
@@ -76,12 +77,10 @@ class WholeSystemReplay {
     std::uint64_t suggestionsWhereNoneBelongs = 0;
   };
 
-  explicit WholeSystemReplay(Options options) : options_(options), random_(options.seed | 1) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "gyrowhirl-replay-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
-    device_ = Device::create(root_);
+  explicit WholeSystemReplay(Options options)
+      : options_(options), random_(options.seed | 1), root_("gyrowhirl-replay-") {
+    if (!root_.valid()) std::abort();
+    device_ = Device::create(root_.path());
     person_ = device_->launch(kPersonProcess);
     ProcessScope scope(*person_);
     HomeScreenState& home = HomeScreenState::of(*device_);
@@ -103,8 +102,6 @@ class WholeSystemReplay {
     person_.reset();
     device_->terminate(kPersonProcess);
     device_.reset();
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
   }
   WholeSystemReplay(const WholeSystemReplay&) = delete;
   WholeSystemReplay& operator=(const WholeSystemReplay&) = delete;
@@ -242,7 +239,7 @@ class WholeSystemReplay {
 
   Options options_;
   std::uint64_t random_;
-  std::filesystem::path root_;
+  TemporaryFolder root_;  // outlives the device
   std::shared_ptr<Device> device_;
   std::shared_ptr<Process> person_;
   std::shared_ptr<Process> homeScreen_;

@@ -16,6 +16,7 @@
 #include "CoreMotion/MotionHardware.h"
 #include "VXCommon/VXMotionHelper.h"
 #include "VXCommon/VXOrientationClassifier.h"
+#include "support/MotionRecordings.h"
 #include "support/ScopedTestDevice.h"
 
 namespace {
@@ -122,10 +123,10 @@ const std::map<std::string, std::size_t> kKnownReportCounts = {
     {"tyrex_texting_thibaud_iphone5_nodist.csv", 0},
 };
 
-std::vector<std::filesystem::path> traces() {
+std::vector<std::filesystem::path> traces(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> files;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(GW_MOTION_DATA_DIR, error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     if (entry.path().extension() == ".csv") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
@@ -133,8 +134,9 @@ std::vector<std::filesystem::path> traces() {
 }
 
 TEST(VXMotionTraceReplayTest, ReportsEqualTheRuleAtEachTickOnTheLatestSample) {
-  const auto files = traces();
-  if (files.empty()) GTEST_SKIP() << "no motion recordings in " << GW_MOTION_DATA_DIR;
+  GW_NEED_MOTION_RECORDINGS(recordings);
+  const auto files = traces(recordings);
+  ASSERT_FALSE(files.empty()) << "no recordings (*.csv) in " << recordings;
 
   std::size_t totalReports = 0;
   for (const auto& file : files) {
