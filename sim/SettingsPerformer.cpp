@@ -61,10 +61,9 @@ SettingsPerformer::~SettingsPerformer() {
 
 void SettingsPerformer::processEnding(Process& process) {
   if (!settings_ || settings_.get() != &process) return;
-  const bool wasOpen = host_ && host_->isOpen();
+  if (host_ && host_->isOpen() && paneObserver_) paneObserver_(nullptr);
   host_.reset();  // closes the pane while its process still runs
   settings_.reset();
-  if (wasOpen && paneObserver_) paneObserver_(nullptr);
 }
 
 PreferencesPaneHost* SettingsPerformer::host() const {

@@ -13,10 +13,10 @@
 // The simulator is the code-injection platform of the device: every start of the home-screen
 // process "SpringBoard" (`boot`, `respring`, and a restart of the user interface from inside
 // the device) is recorded as `boot`, gets the simulator's probe (HomeScreenProbe), the log
-// sink with --log, and then the tweak library "Gyrowhirl" loaded into it, all before its
-// launch completes. `boot` launches the process and completes its launch; `respring` restarts
-// it the same way, so the new process has fresh singletons, runs the library's initialisers
-// again and reads the preferences again.
+// sink (read for declines; its lines are `log` events with --log), and then the tweak library
+// "Gyrowhirl" loaded into it, all before its launch completes. `boot` launches the process and
+// completes its launch; `respring` restarts it the same way, so the new process has fresh
+// singletons, runs the library's initialisers again and reads the preferences again.
 #pragma once
 
 #include <filesystem>

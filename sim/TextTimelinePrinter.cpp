@@ -347,8 +347,10 @@ std::string TextTimelinePrinter::wordsOf(const TimelineEvent& event) {
   }
   if (name == "touch") {
     const std::string where = point(field(event, "x"), field(event, "y"));
-    return text(event, "to") == "button" ? "finger on the button at " + where
-                                         : "touch at " + where + " passes through to the app";
+    const std::string to = text(event, "to");
+    if (to == "button") return "finger on the button at " + where;
+    if (to == "passthrough") return "touch at " + where + " passes through to the app";
+    return "finger on " + to + " at " + where;
   }
   if (name == "prefs") return cutTo(describePrefs(event), kMaxDescriptionColumns);
   if (name == "file") return describeFile(event);
