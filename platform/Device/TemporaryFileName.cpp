@@ -1,6 +1,5 @@
 #include "Device/TemporaryFileName.h"
 
-#include <cctype>
 #include <charconv>
 
 namespace temporary_file_name {
@@ -20,7 +19,9 @@ std::optional<pid_t> writerOf(std::string_view entry, std::string_view target) {
   const std::string_view digits = rest.substr(0, rest.size() - kSuffixLength - 1);
   if (rest[digits.size()] != '.') return std::nullopt;
   for (char c : suffix) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) return std::nullopt;
+    const bool letterOrDigit =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letterOrDigit) return std::nullopt;
   }
   for (char c : digits) {
     if (c < '0' || c > '9') return std::nullopt;
