@@ -20,9 +20,9 @@ inline constexpr double kRollLimitRadians = std::numbers::pi + 0.001;
 inline constexpr double kPitchLimitRadians = std::numbers::pi / 2 + 0.001;
 
 // The latest device time a scenario or a trace may name, in seconds (about 11.6 days): far
-// beyond any recording, yet the clock still resolves well under a microsecond there (doubles
-// lose the 0.3 s motion tick from about 1e16 s on), and the run's work -- a motion tick every
-// 0.3 s -- stays within seconds of real time.
+// beyond any recording, yet a double there still resolves 1.2e-10 s (the 0.3 s motion tick is
+// lost only from about 1e15 s on), and the run's work -- a motion tick every 0.3 s -- stays
+// within seconds of real time.
 inline constexpr double kMaxDeviceTimeSeconds = 1e6;
 
 // The screen sides a scenario may give, in points: from below the smallest phone to beyond the
