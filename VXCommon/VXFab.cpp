@@ -1,5 +1,4 @@
-// The floating button. Its log calls stay on lines 19, 54, 57, 99, 183, 190 and 193: the log
-// records carry the line, and the device's log readers know these lines by those numbers.
+// The floating button.
 #include "VXCommon/VXFab.h"
 
 #include "Device/Process.h"
@@ -16,7 +15,7 @@
 // button whose making goes wrong.
 std::shared_ptr<VXFab> VXFab::initializeFabWithColor(const UIColor& color, std::int32_t size,
                                                      CGPoint origin, bool animate) {
-  VX_LOG("+[VXFab initializeFabWithColor:size:origin:animate:]", "VXFab initialized");
+  VX_LOG(19, "+[VXFab initializeFabWithColor:size:origin:animate:]", "VXFab initialized");
   return initWithColor(color, size, origin, animate);
 }
 
@@ -51,10 +50,10 @@ void VXFab::setFABFrame(CGPoint origin, float size) {
   const bool onScreen = CGRectContainsRect(screenBounds(), frame);
   if (originIsZero || !onScreen) {
     if (originIsZero) {
-      VX_LOG(kSetFABFrameFunction, "origin is zero, will display at default");
+      VX_LOG(54, kSetFABFrameFunction, "origin is zero, will display at default");
     }
     if (!onScreen) {
-      VX_LOG(kSetFABFrameFunction, "screen doesn't contains FAB's frame");
+      VX_LOG(57, kSetFABFrameFunction, "screen doesn't contains FAB's frame");
     }
     const CGPoint place = defaultOriginWithScale(size);
     frame = CGRectMake(place.x, place.y, side, side);
@@ -96,7 +95,7 @@ VXFab::VXFab(Passkey, const CGRect& frame) : UIButton(frame) {}
 // The button observes nothing itself (the re-arming observer belongs to the class); leaving
 // the centre only makes sure no registration outlives it.
 VXFab::~VXFab() {
-  VX_LOG("-[VXFab dealloc]", "VXFab deallocated");
+  VX_LOG(99, "-[VXFab dealloc]", "VXFab deallocated");
   NSNotificationCenter::defaultCenter().removeObserver(this);
 }
 
@@ -180,17 +179,17 @@ std::shared_ptr<UIImage> VXFab::lockImage() {
     const std::optional<Foundation::Data> data =
         NSData::dataWithContentsOfFile(path, NSDataReadingMappedIfSafe, &error);
     if (!data) {
-      VX_LOG("-[VXFab lockImage]", "error loading image data. error %@", error);
+      VX_LOG(183, "-[VXFab lockImage]", "error loading image data. error %@", error);
       return nullptr;
     }
     // Data that is not an image decodes to nothing. Each failure leaves the button without
     // image, showing only its background colour and border; none of them keeps a button from
     // being made.
     std::shared_ptr<UIImage> image = UIImage::imageWithData(*data);
-    if (!image) VX_LOG("-[VXFab lockImage]", "image not loaded");
+    if (!image) VX_LOG(190, "-[VXFab lockImage]", "image not loaded");
     return image;
   }
-  VX_LOG("-[VXFab lockImage]", "file doesn't exist");
+  VX_LOG(193, "-[VXFab lockImage]", "file doesn't exist");
   return nullptr;
 }
 
