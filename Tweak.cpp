@@ -1,4 +1,4 @@
-// The tweak library's start-up hook. The log call stays on line 9, the line its record carries.
+// The tweak library's start-up hook.
 #include "SpringBoard/SpringBoard.h"
 #include "VXCommon/VXLogger.h"
 #include "VXCommon/VXTweakManager.h"
@@ -6,7 +6,7 @@ constexpr auto kHook = "_logos_method$_ungrouped$SpringBoard$applicationDidFinis
 static void callPreviousDidFinishLaunching(SpringBoard* self, SEL cmd, UIApplication* application);
 static void didFinishLaunching(SpringBoard* self, SEL cmd, UIApplication* application) {
   callPreviousDidFinishLaunching(self, cmd, application);  // the home screen's own work first
-  VX_LOG(kHook, "initializing rotation tweak after respring...");
+  VX_LOG(9, kHook, "initializing rotation tweak after respring...");
   VXTweakManager::sharedInstance()->run();
 }
 

@@ -1,5 +1,4 @@
-// The alert helper. Its log calls stay on lines 27 and 56: the log records carry the line, and
-// the device's log readers know these lines by those numbers.
+// The alert helper.
 #include "VXCommon/VXAlertHelper.h"
 
 #include <optional>
@@ -24,7 +23,7 @@ constexpr const char* kPrefsUpdatedNotification = "VXPREFSUPDATED";
 // helper is owned, so that it can hold the helper weakly, on the centre of the process that
 // makes the helper.
 std::shared_ptr<VXAlertHelper> VXAlertHelper::init() {
-  VX_LOG("-[VXAlertHelper init]", "VXAlertHelper initializied");
+  VX_LOG(27, "-[VXAlertHelper init]", "VXAlertHelper initializied");
   auto helper = std::make_shared<VXAlertHelper>(Passkey());
   Process& process = Process::current();
   helper->process_ = process.weak_from_this();
@@ -53,7 +52,7 @@ void VXAlertHelper::preferencesUpdated(const NSNotification& notification) {
   const Foundation::Value animate = entry("ShouldAnimateFAB");
   shouldAnimateFAB_ = animate.isNull() ? true : animate.boolValue();
   // The button on screen, if any, keeps its look: these values reach the next button made.
-  VX_LOG("-[VXAlertHelper preferencesUpdated:]", "VXAlertHelper prefs updated");
+  VX_LOG(56, "-[VXAlertHelper preferencesUpdated:]", "VXAlertHelper prefs updated");
 }
 
 // Teardown runs inside the process the helper observes, so that the button's last log line

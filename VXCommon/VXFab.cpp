@@ -1,5 +1,4 @@
-// The floating button. Its log calls stay on lines 19, 54, 57, 99, 183, 190 and 193: the log
-// records carry the line, and the device's log readers know these lines by those numbers.
+// The floating button.
 #include "VXCommon/VXFab.h"
 
 #include "Device/Process.h"
@@ -9,6 +8,7 @@
 #include "UIKit/UIImage.h"
 #include "UIKit/UIPanGestureRecognizer.h"
 #include "UIKit/UIScreen.h"
+#include "VXCommon/VXFabGeometry.h"
 #include "VXCommon/VXLogger.h"
 
 // Whatever the caller's scale type, the button is made and framed by initWithColor; this entry
@@ -16,7 +16,7 @@
 // button whose making goes wrong.
 std::shared_ptr<VXFab> VXFab::initializeFabWithColor(const UIColor& color, std::int32_t size,
                                                      CGPoint origin, bool animate) {
-  VX_LOG("+[VXFab initializeFabWithColor:size:origin:animate:]", "VXFab initialized");
+  VX_LOG(19, "+[VXFab initializeFabWithColor:size:origin:animate:]", "VXFab initialized");
   return initWithColor(color, size, origin, animate);
 }
 
@@ -44,21 +44,12 @@ void VXFab::setFABFrame(CGPoint origin, float size) {
   FABFrameOnce& once = FABFrameOnceRecord.get();
   if (once == FABFrameOnce::Done) return;
   once = FABFrameOnce::Done;
-  CGRect& frame = FABFrameRecord.get();
-  const double side = size;
-  frame = CGRectMake(origin.x, origin.y, side, side);
-  const bool originIsZero = origin.x == 0 && origin.y == 0;
-  const bool onScreen = CGRectContainsRect(screenBounds(), frame);
-  if (originIsZero || !onScreen) {
-    if (originIsZero) {
-      VX_LOG(kSetFABFrameFunction, "origin is zero, will display at default");
-    }
-    if (!onScreen) {
-      VX_LOG(kSetFABFrameFunction, "screen doesn't contains FAB's frame");
-    }
-    const CGPoint place = defaultOriginWithScale(size);
-    frame = CGRectMake(place.x, place.y, side, side);
+  const VXFabPlacement placement = VXFabPlace(origin, size, screenBounds());
+  if (placement.originIsZero) {
+    VX_LOG(54, kSetFABFrameFunction, "origin is zero, will display at default");
   }
+  if (placement.offScreen) VX_LOG(57, kSetFABFrameFunction, "screen doesn't contains FAB's frame");
+  FABFrameRecord.get() = placement.frame;
   // The observer only sets the guard back, so that the first button after a settings change
   // is placed afresh; it is registered by the first computation of the process.
   if (!rearmObserver.get()) {
@@ -96,7 +87,7 @@ VXFab::VXFab(Passkey, const CGRect& frame) : UIButton(frame) {}
 // The button observes nothing itself (the re-arming observer belongs to the class); leaving
 // the centre only makes sure no registration outlives it.
 VXFab::~VXFab() {
-  VX_LOG("-[VXFab dealloc]", "VXFab deallocated");
+  VX_LOG(99, "-[VXFab dealloc]", "VXFab deallocated");
   NSNotificationCenter::defaultCenter().removeObserver(this);
 }
 
@@ -120,39 +111,16 @@ void VXFab::addPanGesture() {
 }
 
 void VXFab::updateFrameFromGesture(UIPanGestureRecognizer& gesture, std::int64_t /*state*/) {
-  const float width = static_cast<float>(screenBounds().size.width);
-  const float height = static_cast<float>(screenBounds().size.height);
+  // The screen is asked once for each dimension, as the device code does.
+  const CGSize screen = CGSizeMake(screenBounds().size.width, screenBounds().size.height);
   const CGRect before = frame();
   // The drag moves the button through its transform; frame() follows it on screen.
   const std::shared_ptr<UIView> self = weak_from_this().lock();
   const CGPoint translation = gesture.translationInView(self);
   setTransform(CGAffineTransformTranslate(transform(), translation.x, translation.y));
   gesture.setTranslation(CGPointZero, self);
-  const float x = static_cast<float>(before.origin.x);
-  const float y = static_cast<float>(before.origin.y);
-  const float w = static_cast<float>(before.size.width);
-  const float h = static_cast<float>(before.size.height);
-  bool clamped = false;
-  float clampedX = x;
-  float clampedY = y;
-  if (x < kSideMarginPoints) {
-    clampedX = kSideMarginPoints;
-    clamped = true;
-  }
-  if (x + w > width - kSideMarginPoints) {  // wins over the left margin
-    clampedX = width - w - kSideMarginPoints;
-    clamped = true;
-  }
-  if (y < kTopMarginPoints) {
-    clampedY = kTopMarginPoints;
-    clamped = true;
-  }
-  if (y + h > height - kSideMarginPoints) {  // wins over the top margin
-    clampedY = height - h - kSideMarginPoints;
-    clamped = true;
-  }
   // Back on the margin, both axes from the old frame: this event's movement is discarded.
-  if (clamped) setFrame(CGRectMake(clampedX, clampedY, w, h));
+  if (const std::optional<CGRect> clamped = VXFabClampedFrame(before, screen)) setFrame(*clamped);
 }
 
 void VXFab::setImage() {
@@ -180,30 +148,26 @@ std::shared_ptr<UIImage> VXFab::lockImage() {
     const std::optional<Foundation::Data> data =
         NSData::dataWithContentsOfFile(path, NSDataReadingMappedIfSafe, &error);
     if (!data) {
-      VX_LOG("-[VXFab lockImage]", "error loading image data. error %@", error);
+      VX_LOG(183, "-[VXFab lockImage]", "error loading image data. error %@", error);
       return nullptr;
     }
     // Data that is not an image decodes to nothing. Each failure leaves the button without
     // image, showing only its background colour and border; none of them keeps a button from
     // being made.
     std::shared_ptr<UIImage> image = UIImage::imageWithData(*data);
-    if (!image) VX_LOG("-[VXFab lockImage]", "image not loaded");
+    if (!image) VX_LOG(190, "-[VXFab lockImage]", "image not loaded");
     return image;
   }
-  VX_LOG("-[VXFab lockImage]", "file doesn't exist");
+  VX_LOG(193, "-[VXFab lockImage]", "file doesn't exist");
   return nullptr;
 }
 
 float VXFab::sizeForScaleType(std::int32_t scaleType) {
-  if (scaleType == 2) return 75.0f;
-  if (scaleType == 3) return 100.0f;
-  return 50.0f;
+  return VXFabSideForScaleType(scaleType);
 }
 
 CGPoint VXFab::defaultOriginWithScale(float scale) {
-  const double x = screenBounds().size.width * 0.5 + static_cast<double>(scale * -0.5f);
-  const double y = screenBounds().size.height + static_cast<double>(scale * -4.0f);
-  return CGPointMake(x, y);
+  return VXFabDefaultOrigin(scale, screenBounds().size);
 }
 
 CGRect VXFab::screenBounds() {

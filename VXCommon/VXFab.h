@@ -1,7 +1,8 @@
 // The floating button of a suggestion: a round, bordered button showing the lock image, maybe
 // spinning, that the user taps (the alert helper wires the tap) or drags inside the screen's
-// margins. It also holds the button geometry: side lengths per scale type, the default place,
-// and the process-wide record FABFrame from which the next button takes its frame.
+// margins. It also holds the process-wide record FABFrame from which the next button takes its
+// frame, and offers the button geometry (side lengths per scale type, the default place),
+// whose decisions are the free functions of VXFabGeometry.h.
 //
 // FABFrame is computed from the stored origin once after start-up and once after each
 // "VXPREFSUPDATED" broadcast (setFABFrame); every other button takes the frame the previous
@@ -39,9 +40,6 @@ class VXFab : public UIButton {
   static constexpr double kRotationTurnRadians = 6.283185307179586;
   static constexpr double kRotationPeriodSeconds = 1.5;
   static constexpr float kRotationRepeatCount = 100.0f;
-  // Margins a drag keeps the button inside, in points.
-  static constexpr float kSideMarginPoints = 5.0f;  // left, right and bottom
-  static constexpr float kTopMarginPoints = 20.0f;
 
   // ---- class operations --------------------------------------------------------------------
   // Logs "VXFab initialized", then makes a button with initWithColor.

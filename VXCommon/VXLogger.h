@@ -78,8 +78,10 @@ Foundation::Dictionary VXMakeLogRecord(std::string_view sourcePath, int line,
                               VXFormatMessage(format, {vx_logger_detail::toText(args)...}));
 }
 
-// VX_LOG("-[VXTweakManager init]", "VXTweakManager initialized");
-// VX_LOG("-[VXTweakManager shouldQuit]", "quiting state: disabled %d, locked %d, topapp %d", a, b,
-// c);
-#define VX_LOG(function, ...) \
-  VXLogger::logWithFormatArgs(VXMakeLogRecord(__FILE__, __LINE__, function, __VA_ARGS__))
+// `line` is the number the record carries, given by the call site: the device's log readers
+// know each message by its file and line, so the number must not follow edits above the call
+// (nor depend on which line of a call spread over several the compiler would report).
+//   VX_LOG(49, "-[VXTweakManager init]", "VXTweakManager initialized");
+//   VX_LOG(135, "-[VXTweakManager shouldQuit]", "quiting state: disabled %d", a);
+#define VX_LOG(line, function, ...) \
+  VXLogger::logWithFormatArgs(VXMakeLogRecord(__FILE__, line, function, __VA_ARGS__))

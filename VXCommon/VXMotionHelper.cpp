@@ -1,5 +1,4 @@
-// The motion helper. Its three log calls stay on lines 26, 62 and 67: the log records carry
-// the line, and the device's log readers know these lines by those numbers.
+// The motion helper.
 #include "VXCommon/VXMotionHelper.h"
 
 #include "CoreMotion/CMDeviceMotion.h"
@@ -23,7 +22,7 @@ std::shared_ptr<SBOrientationLockManager> lockManager();
 
 std::shared_ptr<VXMotionHelper> VXMotionHelper::initWithDelegate(
     std::weak_ptr<VXMotionDelegate> delegate) {
-  VX_LOG("-[VXMotionHelper initWithDelegate:]", "VXMotionHelper initialized");
+  VX_LOG(26, "-[VXMotionHelper initWithDelegate:]", "VXMotionHelper initialized");
   return std::make_shared<VXMotionHelper>(Passkey(), std::move(delegate));
 }
 
@@ -59,12 +58,12 @@ void VXMotionHelper::run() {
 // pitch are read, and those do not depend on the frame's heading.
 void VXMotionHelper::startCoreMotion() {
   if (mManager_->isGyroAvailable()) {
-    VX_LOG("-[VXMotionHelper startCoreMotion]", "gyro is available");
+    VX_LOG(62, "-[VXMotionHelper startCoreMotion]", "gyro is available");
   }
   if (mManager_->isDeviceMotionAvailable()) {
     // Logged just before the updates start, which is also when the timer's ticks begin to
     // find samples.
-    VX_LOG("-[VXMotionHelper startCoreMotion]", "motion is available");
+    VX_LOG(67, "-[VXMotionHelper startCoreMotion]", "motion is available");
     mManager_->startDeviceMotionUpdatesUsingReferenceFrame(
         CMAttitudeReferenceFrameXMagneticNorthZVertical);
   }

@@ -1,5 +1,4 @@
-// The preference store. Its log calls stay on lines 32, 52, 54, 70, 135, 139, 146 and 150:
-// the log records carry the line, and the device's log readers know these lines by them.
+// The preference store.
 #include "VXCommon/VXPrefsLoader.h"
 
 #include <array>
@@ -29,7 +28,7 @@ void postPreferences(const Foundation::Dictionary& prefs);
 std::shared_ptr<VXPrefsLoader> VXPrefsLoader::sharedInstance() {
   std::shared_ptr<VXPrefsLoader>& store = storeOfProcess.get();
   if (!store) {
-    VX_LOG("+[VXPrefsLoader sharedInstance]_block_invoke", "VXPrefsLoader initialized");
+    VX_LOG(32, "+[VXPrefsLoader sharedInstance]_block_invoke", "VXPrefsLoader initialized");
     store = std::make_shared<VXPrefsLoader>(Passkey());
   }
   return store;
@@ -49,9 +48,9 @@ void VXPrefsLoader::savePrefs(const NSNotification& notification) {
   const std::optional<Foundation::Dictionary> written =
       origin ? writeOrigin(*origin) : std::nullopt;
   if (!written) {
-    VX_LOG("-[VXPrefsLoader savePrefs:]", "DIDNT save prefs!!");
+    VX_LOG(52, "-[VXPrefsLoader savePrefs:]", "DIDNT save prefs!!");
   } else {
-    VX_LOG("-[VXPrefsLoader savePrefs:]", "prefs saved...");
+    VX_LOG(54, "-[VXPrefsLoader savePrefs:]", "prefs saved...");
     VXLogger::printDict(*written, "prefDict");
   }
 }
@@ -67,7 +66,7 @@ UIColor colorFromString(std::string_view text) {
     parts.push_back(text.substr(start, colon - start));  // to the end after the last ":"
   }
   if (parts.size() != 2) {
-    VX_LOG("colorFromString", "bg color parsing error, using default");
+    VX_LOG(70, "colorFromString", "bg color parsing error, using default");
     return UIColor::colorWithRed(1.0, 1.0, 1.0, static_cast<double>(0.3f));
   }
   const float alpha = Foundation::Value::string(std::string(parts[1])).floatValue();
@@ -132,22 +131,23 @@ void readPrefs() {
   for (const auto& [key, value] : file ? *file : noEntries) {
     std::optional<Foundation::Dictionary::Entry> typed = typedEntry(key, value);
     if (typed) prefs.set(std::move(typed->first), std::move(typed->second));
-    if (!typed) VX_LOG("readPrefs", "ERROR! got undefined pref type '%@' value '%@'", key, value);
+    if (!typed)
+      VX_LOG(135, "readPrefs", "ERROR! got undefined pref type '%@' value '%@'", key, value);
   }
 
   // What is printed is the file's dictionary as read, not the converted one.
-  VX_LOG("readPrefs", "prefs updated...");
+  VX_LOG(139, "readPrefs", "prefs updated...");
   if (file) VXLogger::printDict(*file, "prefDict");
   if (!std::exchange(firstPostScheduled.get(), true)) {
     // The consumers register only once the home screen has finished launching.
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, VXPrefsLoader::kFirstPostDelayNanoseconds),
                    dispatch_get_main_queue(), [prefs] {
                      postPreferences(prefs);
-                     VX_LOG("readPrefs_block_invoke", "prefs posted (respring)");
+                     VX_LOG(146, "readPrefs_block_invoke", "prefs posted (respring)");
                    });
   } else {
     postPreferences(prefs);
-    VX_LOG("readPrefs", "prefs posted (update)");
+    VX_LOG(150, "readPrefs", "prefs posted (update)");
   }
 }
 

@@ -1,4 +1,4 @@
-// The tweak manager. Its log calls stay on lines 49, 76 and 135 (log readers know them).
+// The tweak manager.
 #include "VXCommon/VXTweakManager.h"
 
 #include <algorithm>
@@ -46,7 +46,7 @@ VXTweakManager::~VXTweakManager() {
 }
 
 std::shared_ptr<VXTweakManager> VXTweakManager::init() {
-  VX_LOG("-[VXTweakManager init]", "VXTweakManager initialized");
+  VX_LOG(49, "-[VXTweakManager init]", "VXTweakManager initialized");
   auto manager = std::make_shared<VXTweakManager>(Passkey());
   manager->alertHelper_ = VXAlertHelper::init();
   manager->motionHelper_ = VXMotionHelper::initWithDelegate(manager);
@@ -73,7 +73,7 @@ void VXTweakManager::preferencesUpdated(const NSNotification& notification) {
   fabDisappearInterval_ = noTime ? kFallbackDisappearIntervalSeconds : double{interval};
   const auto apps = prefs ? prefs->valueForKey("BlacklistedApps") : Foundation::Value();
   blacklistedApps_ = apps.arrayValue() ? *apps.arrayValue() : Foundation::Array();
-  VX_LOG("-[VXTweakManager preferencesUpdated:]", "VXTweakManager prefs updated");
+  VX_LOG(76, "-[VXTweakManager preferencesUpdated:]", "VXTweakManager prefs updated");
 }
 
 void VXTweakManager::run() {
@@ -132,7 +132,7 @@ bool VXTweakManager::shouldQuit() {
   if (isTweakDisabled_ || !front || locked ||
       interfaceOrientation != kPortraitInterfaceOrientation) {
     // The interface orientation is not in the message: when it alone fails, all three are 0.
-    VX_LOG("-[VXTweakManager shouldQuit]", kQuitFormat, isTweakDisabled_, locked, !front);
+    VX_LOG(135, "-[VXTweakManager shouldQuit]", kQuitFormat, isTweakDisabled_, locked, !front);
     return true;
   }
   const std::string& bundleIdentifier = front->bundleIdentifier();

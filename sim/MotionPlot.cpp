@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "VXCommon/VXOrientationClassifier.h"
 #include "sim/CairoCanvas.h"
 
 namespace sim {
@@ -209,19 +210,6 @@ MotionPlot::MotionPlot(PlotOptions options) : options_(std::move(options)) {
   columns_.resize(static_cast<std::size_t>(options_.widthPixels) * kColumnsPerPixel);
 }
 
-int MotionPlot::classify(double rollRadians, double pitchRadians) {
-  if (!std::isfinite(rollRadians) || !std::isfinite(pitchRadians)) return 0;
-  const double roll = std::abs(rollRadians);
-  const double pitch = std::abs(pitchRadians);
-  if (roll > kLandscapeMinAbsRollRadians && roll < kLandscapeMaxAbsRollRadians &&
-      pitch < kLandscapeMaxAbsPitchRadians) {
-    return 2;
-  }
-  // |round(roll)| != 1, rounding half away from zero: |roll| < 0.5 or |roll| >= 1.5.
-  if ((roll < 0.5 || roll >= 1.5) && pitch >= kPortraitMinAbsPitchRadians) return 1;
-  return 0;
-}
-
 // ---- samples ---------------------------------------------------------------------------------
 
 void MotionPlot::mergeInto(Column& into, const Column& from) {
@@ -276,9 +264,9 @@ void MotionPlot::addSample(const TraceSample& sample) {
   one.count = 1;
   one.roll = {unwrappedRoll_, unwrappedRoll_, unwrappedRoll_, unwrappedRoll_};
   one.pitch = {sample.pitch, sample.pitch, sample.pitch, sample.pitch};
-  const int cls = classify(sample.roll, sample.pitch);
-  one.landscape = cls == 2 ? 1 : 0;
-  one.portrait = cls == 1 ? 1 : 0;
+  const std::uint64_t cls = VXOrientationClassifier::classify(sample.roll, sample.pitch);
+  one.landscape = cls == VXOrientationClassifier::kLandscape ? 1 : 0;
+  one.portrait = cls == VXOrientationClassifier::kPortrait ? 1 : 0;
   mergeInto(column, one);
   lastSampleTime_ = std::max(lastSampleTime_, sample.time);
   maxAbsRoll_ = std::max(maxAbsRoll_, std::abs(sample.roll));

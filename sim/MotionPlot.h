@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "VXCommon/VXOrientationClassifier.h"
 #include "sim/TimelineEvent.h"
 #include "sim/TraceReader.h"
 
@@ -37,9 +38,13 @@ struct PlotOptions {
 
 class MotionPlot {
  public:
-  // The classifier's thresholds, in radians, as the tweak library applies them.
-  static constexpr double kLandscapeMinAbsRollRadians = 0.7;   // exclusive
-  static constexpr double kLandscapeMaxAbsRollRadians = 1.6;   // exclusive
+  // Where the bands of the tweak library's classifier (VXOrientationClassifier, which colours
+  // the class strip) are drawn, in radians. Its pitch tests round to the nearest whole radian,
+  // so "round(pitch) == 0" is |pitch| < 0.5.
+  static constexpr double kLandscapeMinAbsRollRadians =
+      VXOrientationClassifier::kLandscapeMinAbsRollRadians;  // exclusive
+  static constexpr double kLandscapeMaxAbsRollRadians =
+      VXOrientationClassifier::kLandscapeMaxAbsRollRadians;    // exclusive
   static constexpr double kLandscapeMaxAbsPitchRadians = 0.5;  // exclusive
   static constexpr double kPortraitMinAbsPitchRadians = 0.5;   // inclusive
   // Envelope columns per pixel of the plot's width.
@@ -57,9 +62,6 @@ class MotionPlot {
   bool write(const std::filesystem::path& file, std::string& error) const;
 
   std::uint64_t sampleCount() const { return sampleCount_; }
-
-  // The class the tweak library's classifier gives one sample: 2 landscape, 1 portrait, 0 none.
-  static int classify(double rollRadians, double pitchRadians);
 
   // Reads the trace at `tracePath` (TraceReader's format) into a plot with `events` and
   // writes `output`. False with a message ("FILE:LINE: ...") when the trace is bad or the

@@ -5,8 +5,8 @@
 
 #include "Device/Device.h"
 #include "Preferences/PreferencesPaneHost.h"
+#include "VXCommon/VXOrientationClassifier.h"
 #include "sim/FrameRecorder.h"
-#include "sim/MotionPlot.h"
 #include "sim/ProgressMeter.h"
 #include "sim/Scenario.h"
 #include "sim/SettingsPageAdapter.h"
@@ -51,7 +51,8 @@ NoteInfo actionNote(const Action& action) {
   if (const auto* attitude = std::get_if<AttitudeAction>(&action)) {
     // Turning to landscape is what the story is about; what follows an upright turn (the
     // lock put back) tells itself.
-    if (MotionPlot::classify(attitude->roll, attitude->pitch) == 2) {
+    if (VXOrientationClassifier::classify(attitude->roll, attitude->pitch) ==
+        VXOrientationClassifier::kLandscape) {
       return {2, NoteKind::LandscapeTurn};
     }
     return {1};

@@ -4,10 +4,10 @@
 #include <string_view>
 #include <variant>
 
+#include "VXCommon/VXOrientationClassifier.h"
 #include "sim/DeclineReason.h"
 #include "sim/DeviceSetup.h"
 #include "sim/JsonText.h"
-#include "sim/MotionPlot.h"
 #include "sim/TextUtilities.h"
 
 namespace sim {
@@ -385,10 +385,10 @@ std::string TextTimelinePrinter::describeAction(const Action& action) {
           [](const AttitudeAction& a) -> std::string {
             const std::string angles =
                 "(roll " + number(a.roll) + ", pitch " + number(a.pitch) + ")";
-            switch (MotionPlot::classify(a.roll, a.pitch)) {
-              case 2:
+            switch (VXOrientationClassifier::classify(a.roll, a.pitch)) {
+              case VXOrientationClassifier::kLandscape:
                 return "turn the phone to landscape " + angles;
-              case 1:
+              case VXOrientationClassifier::kPortrait:
                 return "turn the phone upright " + angles;
               default:
                 return std::abs(a.roll) < 0.2 && std::abs(a.pitch) < 0.2

@@ -67,18 +67,29 @@ class MotionPlotTest : public ::testing::Test {
   TemporaryFolder folder_{"gyrowhirl-plot-test-"};
 };
 
-TEST_F(MotionPlotTest, ClassesAgreeWithTheTweakLibrarysClassifier) {
-  const std::vector<double> rolls = {0,    0.49, 0.5,  0.69, 0.7, 0.71, 1.0,  1.49, 1.5,
-                                     1.59, 1.6,  1.61, 2.5,  3.1, -0.7, -1.0, -1.5, -1.6};
-  const std::vector<double> pitches = {0, 0.49, 0.4999999, 0.5, 0.51, 1.4, -0.49, -0.5, -1.5};
-  for (double roll : rolls) {
-    for (double pitch : pitches) {
-      EXPECT_EQ(static_cast<std::uint64_t>(MotionPlot::classify(roll, pitch)),
-                VXOrientationClassifier::classify(roll, pitch))
-          << "roll " << roll << " pitch " << pitch;
-    }
+// The drawn bands sit exactly where the tweak library's classifier changes its answer.
+TEST_F(MotionPlotTest, BandsAreDrawnOnTheClassifiersBoundaries) {
+  using C = VXOrientationClassifier;
+  const double up = HUGE_VAL;
+  struct Case {
+    double roll, pitch;
+    std::uint64_t expected;
+  };
+  const Case cases[] = {
+      {MotionPlot::kLandscapeMinAbsRollRadians, 0, C::kNone},
+      {std::nextafter(MotionPlot::kLandscapeMinAbsRollRadians, up), 0, C::kLandscape},
+      {MotionPlot::kLandscapeMaxAbsRollRadians, 0, C::kNone},
+      {std::nextafter(MotionPlot::kLandscapeMaxAbsRollRadians, 0), 0, C::kLandscape},
+      {1.0, MotionPlot::kLandscapeMaxAbsPitchRadians, C::kNone},
+      {1.0, std::nextafter(MotionPlot::kLandscapeMaxAbsPitchRadians, 0), C::kLandscape},
+      {0, MotionPlot::kPortraitMinAbsPitchRadians, C::kPortrait},
+      {0, -MotionPlot::kPortraitMinAbsPitchRadians, C::kPortrait},
+      {0, std::nextafter(MotionPlot::kPortraitMinAbsPitchRadians, 0), C::kNone},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(C::classify(c.roll, c.pitch), c.expected)
+        << "roll " << c.roll << " pitch " << c.pitch;
   }
-  EXPECT_EQ(MotionPlot::classify(std::nan(""), 1.4), 0);
 }
 
 TEST_F(MotionPlotTest, WritesPngAndSvgChosenByExtension) {
