@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "Device/Device.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "sim/FrameRecorder.h"
 #include "sim/MotionPlot.h"
 #include "sim/ProgressMeter.h"
