@@ -8,6 +8,7 @@
 #include "Device/Process.h"
 #include "Dispatch/dispatch.h"
 #include "Foundation/NSFileManager.h"
+#include "Foundation/NSScanner.h"
 #include "VXCommon/VXLogger.h"
 
 namespace {
@@ -19,8 +20,7 @@ const ProcessLocal<bool> firstPostScheduled;
 
 // The coordinated read-modify-write of a drag end: the dictionary written, or nothing.
 std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin);
-std::uint32_t scanHexInt(std::string_view text);
-std::string_view afterFirstCharacter(std::string_view text);
+std::uint32_t hexBitsAfterMark(std::string_view part);
 void postPreferences(const Foundation::Dictionary& prefs);
 
 }  // namespace
@@ -70,7 +70,7 @@ UIColor colorFromString(std::string_view text) {
     return UIColor::colorWithRed(1.0, 1.0, 1.0, static_cast<double>(0.3f));
   }
   const float alpha = Foundation::Value::string(std::string(parts[1])).floatValue();
-  const std::uint32_t bits = scanHexInt(afterFirstCharacter(parts[0]));
+  const std::uint32_t bits = hexBitsAfterMark(parts[0]);
   return UIColor::colorWithRed(((bits >> 16) & 0xFF) / 255.0, ((bits >> 8) & 0xFF) / 255.0,
                                (bits & 0xFF) / 255.0, static_cast<double>(alpha));
 }
@@ -206,70 +206,17 @@ std::optional<Foundation::Value> toPoint(const Foundation::Value& value) {
   return Foundation::Value::point(CGPointMake(coordinate(*point, "x"), coordinate(*point, "y")));
 }
 
-// ---- NSScanner scanHexInt ----------------------------------------------------------------------
+// ---- the colour's bits -------------------------------------------------------------------------
 
-// One code point of UTF-8 text at `at`: its value and its length in bytes. Malformed bytes
-// count as one byte each, with a value that is neither white space nor a digit.
-std::pair<char32_t, std::size_t> decodeAt(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  const std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x6  ? 2
-                             : (lead >> 4) == 0xE  ? 3
-                             : (lead >> 3) == 0x1E ? 4
-                                                   : 0;
-  constexpr char32_t kMalformed = 0xFFFD;
-  if (length == 0 || at + length > text.size()) return {kMalformed, 1};
-  if (length == 1) return {lead, 1};
-  char32_t value = lead & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return {kMalformed, 1};
-    value = (value << 6) | (next & 0x3F);
-  }
-  return {value, length};
-}
-
-// The white space and line ends that a scanner skips by default.
-bool isScannerWhitespace(char32_t c) {
-  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
-         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
-         c == 0x3000;
-}
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The scanner's location 1: past the first UTF-16 unit. A first character outside the basic
-// plane takes two units, so the scan would start on the second half of a pair, which is no
-// digit: nothing is left to read.
-std::string_view afterFirstCharacter(std::string_view text) {
-  if (text.empty()) return text;
-  const auto [first, length] = decodeAt(text, 0);
-  if (first > 0xFFFF) return {};
-  return text.substr(length);
-}
-
-std::uint32_t scanHexInt(std::string_view text) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const auto [c, length] = decodeAt(text, at);
-    if (!isScannerWhitespace(c)) break;
-    at += length;
-  }
-  if (at + 1 < text.size() && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
-    at += 2;
-  }
-  constexpr std::uint64_t kMax = 0xFFFFFFFF;
-  std::uint64_t value = 0;
-  for (; at < text.size() && hexDigit(text[at]) >= 0; ++at) {
-    value =
-        value > (kMax >> 4) ? kMax : (value << 4) | static_cast<std::uint64_t>(hexDigit(text[at]));
-  }
-  return static_cast<std::uint32_t>(value);
+// The bits of a colour's first part: scanned from location 1, past the mark, which is never
+// read; 0 when no number is there.
+std::uint32_t hexBitsAfterMark(std::string_view part) {
+  const std::shared_ptr<NSScanner> scanner = NSScanner::scannerWithString(part);
+  // An empty part has no location 1: the device's scanner would stop the program.
+  if (!part.empty()) scanner->setScanLocation(1);
+  std::uint32_t bits = 0;
+  scanner->scanHexInt(&bits);
+  return bits;
 }
 
 // ---- saving the button position ----------------------------------------------------------------

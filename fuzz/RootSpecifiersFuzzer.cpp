@@ -21,7 +21,7 @@
 #include "Foundation/NSFileManager.h"
 #include "Foundation/PropertyList.h"
 #include "FuzzDevice.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "gyrowhirlprefs/VXPRootListController.h"
 
 namespace {

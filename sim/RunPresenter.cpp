@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "Device/Device.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "VXCommon/VXOrientationClassifier.h"
 #include "sim/FrameRecorder.h"
 #include "sim/ProgressMeter.h"

@@ -6,7 +6,7 @@
 
 #include "Foundation/NSBundle.h"
 #include "Preferences/PSSpecifier.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "UIKit/UIAlertController.h"
 #include "UIKit/UITableView.h"
 

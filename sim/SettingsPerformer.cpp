@@ -6,7 +6,7 @@
 #include "Device/Device.h"
 #include "Device/DeviceFileSystem.h"
 #include "Device/Process.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "UIKit/UIAlertController.h"
 #include "sim/PreferenceBundleInstaller.h"
 #include "sim/SettingsBannerArtwork.h"

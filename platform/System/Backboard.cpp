@@ -2,7 +2,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "SpringBoard/SpringBoard.h"
 
 Backboard& Backboard::of(Device& device) {

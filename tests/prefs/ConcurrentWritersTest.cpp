@@ -24,7 +24,7 @@
 #include "Device/TemporaryFolder.h"
 #include "Foundation/NSFileManager.h"
 #include "Preferences/PSSpecifier.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "gyrowhirlprefs/VXPRootListController.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/PropertyList.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "gyrowhirlprefs/VXPRootListController.h"
 #include "support/ScopedTestDevice.h"
 

@@ -3,7 +3,7 @@
 
 #include "CoreGraphics/CGGeometry.h"
 #include "Device/DeviceFileSystem.h"
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"

@@ -1,4 +1,4 @@
-#include "Preferences/PreferencesPaneHost.h"
+#include "SettingsApp/PreferencesPaneHost.h"
 
 #include "AltList/ATLApplicationListSubcontrollerController.h"
 #include "Device/Device.h"

@@ -10,6 +10,10 @@
 // changes what the page shows, the device event "page" is emitted with "rows": one
 // dictionary per row shown, in order, with "row" (the row's key, else its label) and, for a
 // row that shows a value, "value".
+//
+// An application of the device, not part of the preference-pane framework (Preferences/):
+// on a real device the same role is the Settings app itself, so it lives apart from the
+// framework the product links against.
 #pragma once
 
 #include <memory>
