@@ -26,6 +26,7 @@
 #include "sim/SimulationRunner.h"
 #include "sim/Timeline.h"
 #include "sim/TraceReader.h"
+#include "sim/pictures/DeviceArtworkPainter.h"
 #endif
 
 namespace {
@@ -193,7 +194,7 @@ void BM_Replay24h_Simulator(benchmark::State& state) {
     NullBuffer nothing;
     std::ostream out(&nothing);
     sim::Timeline timeline(std::make_unique<sim::JsonLinesPrinter>(out));
-    sim::SimulationRunner runner({}, timeline);
+    sim::SimulationRunner runner({.artwork = sim::DeviceArtworkPainter::artwork()}, timeline);
     person = TappingPerson();
     runner.setObserver(&person);
     const sim::SimulationRunner::Outcome outcome = runner.replay(pattern, nullptr);
