@@ -34,8 +34,6 @@ class TextTimelinePrinter : public TimelinePrinter {
   static constexpr std::size_t kTimeColumnWidth = 10;
   static constexpr std::size_t kLockColumnWidth = 4;
   static constexpr std::size_t kFrontColumnWidth = 32;
-  // Longer descriptions (a page of rows, a dictionary of preferences) end in "…".
-  static constexpr std::size_t kMaxDescriptionColumns = 110;
   // A `button` "removed" that ends a suggestion nobody tapped.
   static constexpr const char* kWithdrawnWords = "button withdrawn, untapped";
 
@@ -48,20 +46,13 @@ class TextTimelinePrinter : public TimelinePrinter {
   // Prints the summary.
   void finish() override;
 
-  // What the person does at `time`, in plain words (describeAction()).
+  // What the person does at `time`, in plain words (EventWording::describeAction()).
   void action(double time, const std::string& text);
   // The device's state at `time`. A change is printed as a line of its own when `announce`
   // is true (the change was not what the person just asked for); the state column follows
   // the new state either way.
   void status(double time, const DeviceStatus& status, bool announce);
 
-  // The event in plain words: "button shown at (150, 367), 75×75", "light haptic".
-  static std::string describe(const TimelineEvent& event);
-  // The action in plain words: "turn the phone to landscape (roll 1.5, pitch 0)".
-  static std::string describeAction(const Action& action);
-  // The change from `before` to `after` in plain words, or "" when nothing a person would
-  // notice changed.
-  static std::string describeChange(const DeviceStatus& before, const DeviceStatus& after);
   // The front-app column's text: "com.example.reader portrait", "home screen", "Settings".
   static std::string frontColumn(const DeviceStatus& status);
 
@@ -77,8 +68,6 @@ class TextTimelinePrinter : public TimelinePrinter {
     std::uint64_t alerts = 0;
   };
 
-  // describe() before it is put on one line.
-  static std::string wordsOf(const TimelineEvent& event);
   // Adds `event` to the summary's counts; true when it withdraws a suggestion untapped.
   bool count(const TimelineEvent& event);
   void writeLine(double time, const std::string& text, const char* textColour);

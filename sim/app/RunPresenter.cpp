@@ -6,6 +6,7 @@
 #include "Device/Device.h"
 #include "SettingsApp/PreferencesPaneHost.h"
 #include "VXCommon/VXOrientationClassifier.h"
+#include "sim/EventWording.h"
 #include "sim/ProgressMeter.h"
 #include "sim/Scenario.h"
 #include "sim/TextTimelinePrinter.h"
@@ -255,7 +256,7 @@ void RunPresenter::print(const TimelineEvent& event) {
       // A button withdrawn untapped is a point of the story; one fading after a tap is not.
       note(TextTimelinePrinter::kWithdrawnWords, {3});
     } else if (info.weight != 0) {
-      note(TextTimelinePrinter::describe(event), info);
+      note(EventWording::describe(event), info);
     }
   }
   if (printer_) {
@@ -311,7 +312,7 @@ void RunPresenter::advance(Device& device, double time) {
 
 void RunPresenter::willPerform(Device& device, const TimedAction& action) {
   if (!text_ && !frames_) return;
-  const std::string words = TextTimelinePrinter::describeAction(action.action);
+  const std::string words = EventWording::describeAction(action.action);
   if (frames_) note(words, actionNote(action.action));
   if (text_) text_->action(device.now(), words);
 }
@@ -344,7 +345,7 @@ void RunPresenter::look(Device& device, bool announce) {
   now.settingsOpen = settingsPane_ && settingsPane_->isOpen();
   if (text_) text_->status(device.now(), now, announce);
   if (frames_ && announce && statusSeen_) {
-    const std::string change = TextTimelinePrinter::describeChange(lastStatus_, now);
+    const std::string change = EventWording::describeChange(lastStatus_, now);
     if (!change.empty()) note(change, {2});
   }
   lastStatus_ = now;

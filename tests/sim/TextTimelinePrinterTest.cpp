@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/DeviceSetup.h"
+#include "sim/EventWording.h"
 #include "sim/TextTimelinePrinter.h"
 #include "sim/Timeline.h"
 
@@ -135,16 +136,16 @@ TEST(TextTimelinePrinterTest, EveryEventKindInPlainWords) {
        "strange a=\"b c\" n=2"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(TextTimelinePrinter::describe(c.event), c.words) << c.event.name;
+    EXPECT_EQ(EventWording::describe(c.event), c.words) << c.event.name;
   }
 
   // Long lists end in an ellipsis instead of running off the screen.
   Dictionary many;
   for (int i = 0; i < 40; ++i) many.set("Key" + std::to_string(i), Value::integer(i));
   const std::string cut =
-      TextTimelinePrinter::describe({0, "prefs", {{"entries", Value::dictionary(many)}}});
+      EventWording::describe({0, "prefs", {{"entries", Value::dictionary(many)}}});
   EXPECT_TRUE(cut.ends_with("\u2026")) << cut;
-  EXPECT_LE(cut.size(), TextTimelinePrinter::kMaxDescriptionColumns + 3);
+  EXPECT_LE(cut.size(), EventWording::kMaxDescriptionColumns + 3);
 }
 
 TEST(TextTimelinePrinterTest, ActionsAndStateChangesInPlainWords) {
@@ -168,7 +169,7 @@ TEST(TextTimelinePrinterTest, ActionsAndStateChangesInPlainWords) {
       {AlertAction{"Yes"}, "answer the alert: \u201cYes\u201d"},
   };
   for (const Case& c : actions) {
-    EXPECT_EQ(TextTimelinePrinter::describeAction(c.action), c.words);
+    EXPECT_EQ(EventWording::describeAction(c.action), c.words);
   }
 
   DeviceStatus reader{true, false, "com.example.reader", 1, false};
@@ -178,16 +179,15 @@ TEST(TextTimelinePrinterTest, ActionsAndStateChangesInPlainWords) {
   home.frontApp.clear();
   DeviceStatus locked = reader;
   locked.deviceLocked = true;
-  EXPECT_EQ(TextTimelinePrinter::describeChange(reader, turned),
+  EXPECT_EQ(EventWording::describeChange(reader, turned),
             "com.example.reader turned to landscape left");
-  EXPECT_EQ(TextTimelinePrinter::describeChange(reader, home), "home screen shown");
-  EXPECT_EQ(TextTimelinePrinter::describeChange(home, reader),
-            "com.example.reader in front, portrait");
-  EXPECT_EQ(TextTimelinePrinter::describeChange(reader, locked), "the phone is locked");
+  EXPECT_EQ(EventWording::describeChange(reader, home), "home screen shown");
+  EXPECT_EQ(EventWording::describeChange(home, reader), "com.example.reader in front, portrait");
+  EXPECT_EQ(EventWording::describeChange(reader, locked), "the phone is locked");
   // The lock has its own events: a change of it alone is no news here.
   DeviceStatus unlocked = reader;
   unlocked.orientationLocked = false;
-  EXPECT_EQ(TextTimelinePrinter::describeChange(reader, unlocked), "");
+  EXPECT_EQ(EventWording::describeChange(reader, unlocked), "");
 
   EXPECT_EQ(TextTimelinePrinter::frontColumn(reader), "com.example.reader portrait");
   EXPECT_EQ(TextTimelinePrinter::frontColumn(home), "home screen");
