@@ -96,38 +96,20 @@ class ScenarioLineParser::Impl {
     const std::string& head = words[0].text;
     if (head == "at") return parseTimed(words);
     if (head == "end") return parseEnd(words);
-    static const std::array<std::string_view, 7> kSetup = {"screen", "idiom", "gyro",     "motion",
-                                                           "app",    "pref",  "lockimage"};
-    bool isSetup = false;
-    for (auto s : kSetup) isSetup = isSetup || head == s;
-    if (!isSetup) return fail("unknown statement " + quote(head));
+    const SetupStatement* statement = setupStatement(head);
+    if (!statement) return fail("unknown statement " + quote(head));
     if (firstActionLine_ != 0) {
       return fail(quote(head) + " is a setup statement: it must come before the first 'at' (line " +
                   std::to_string(firstActionLine_) + ")");
     }
-    if (head != "app" && head != "pref") {
+    if (statement->once) {
       auto [it, inserted] = setupLines_.emplace(head, line_);
       if (!inserted) {
         return fail(quote(head) + " given twice (first on line " + std::to_string(it->second) +
                     ")");
       }
     }
-    if (head == "screen") return parseScreen(words);
-    if (head == "idiom")
-      return parseChoice(words, "idiom phone|pad", {"phone", "pad"},
-                         [&](int i) { scenario_.idiom = i == 0 ? Idiom::Phone : Idiom::Pad; });
-    if (head == "gyro")
-      return parseChoice(words, "gyro yes|no", {"yes", "no"},
-                         [&](int i) { scenario_.gyroAvailable = i == 0; });
-    if (head == "motion")
-      return parseChoice(words, "motion yes|no", {"yes", "no"},
-                         [&](int i) { scenario_.deviceMotionAvailable = i == 0; });
-    if (head == "lockimage") {
-      return parseChoice(words, "lockimage ok|missing|corrupt", {"ok", "missing", "corrupt"},
-                         [&](int i) { scenario_.lockImage = static_cast<LockImage>(i); });
-    }
-    if (head == "app") return parseApp(words);
-    return parsePref(words);
+    return (this->*statement->parse)(words);
   }
 
   bool finish() {
@@ -479,6 +461,45 @@ class ScenarioLineParser::Impl {
     }
     fail("expected 'settings open|close|set KEY VALUE|press LABEL|pick BUNDLE_ID...'");
     return std::nullopt;
+  }
+
+  // The setup statements; `once`: a second one on another line is an error.
+  struct SetupStatement {
+    std::string_view head;
+    bool once;
+    bool (Impl::*parse)(const std::vector<Word>& words);
+  };
+  static const SetupStatement* setupStatement(std::string_view head) {
+    static constexpr SetupStatement kSetup[] = {
+        {"screen", true, &Impl::parseScreen},
+        {"idiom", true, &Impl::parseIdiom},
+        {"gyro", true, &Impl::parseGyro},
+        {"motion", true, &Impl::parseMotion},
+        {"app", false, &Impl::parseApp},
+        {"pref", false, &Impl::parsePref},
+        {"lockimage", true, &Impl::parseLockImage},
+    };
+    for (const SetupStatement& statement : kSetup) {
+      if (statement.head == head) return &statement;
+    }
+    return nullptr;
+  }
+
+  bool parseIdiom(const std::vector<Word>& words) {
+    return parseChoice(words, "idiom phone|pad", {"phone", "pad"},
+                       [&](int i) { scenario_.idiom = i == 0 ? Idiom::Phone : Idiom::Pad; });
+  }
+  bool parseGyro(const std::vector<Word>& words) {
+    return parseChoice(words, "gyro yes|no", {"yes", "no"},
+                       [&](int i) { scenario_.gyroAvailable = i == 0; });
+  }
+  bool parseMotion(const std::vector<Word>& words) {
+    return parseChoice(words, "motion yes|no", {"yes", "no"},
+                       [&](int i) { scenario_.deviceMotionAvailable = i == 0; });
+  }
+  bool parseLockImage(const std::vector<Word>& words) {
+    return parseChoice(words, "lockimage ok|missing|corrupt", {"ok", "missing", "corrupt"},
+                       [&](int i) { scenario_.lockImage = static_cast<LockImage>(i); });
   }
 
   Scenario scenario_;
