@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "sim/EventWording.h"
+#include "sim/RunSummary.h"
 #include "sim/TextUtilities.h"
 
 namespace sim {
@@ -128,66 +129,16 @@ const char* TextTimelinePrinter::colourOf(const TimelineEvent& event) const {
   return kDim;  // files, notifications, broadcasts, pages, touches, log lines
 }
 
-bool TextTimelinePrinter::count(const TimelineEvent& event) {
-  ++counts_.events;
-  bool withdrawn = false;
-  const std::string& name = event.name;
-  if (name == "button") {
-    const std::string state = EventWording::text(event, "state");
-    if (state == "shown") {
-      ++counts_.offered;
-      buttonOnScreen_ = true;
-      suggestionAccepted_ = false;
-    } else if (state == "removed" && buttonOnScreen_) {
-      withdrawn = !suggestionAccepted_;
-      if (withdrawn) ++counts_.withdrawn;
-      buttonOnScreen_ = false;
-    }
-  } else if (name == "lock") {
-    const Foundation::Value* on = event.fields.find("on");
-    const bool locked = on && on->boolValue();
-    status_.orientationLocked = locked;
-    lockKnown_ = true;
-    if (EventWording::text(event, "by") == "tweak") {
-      ++counts_.lockByTweak;
-      // Lifting the lock is what accepting a suggestion does.
-      if (!locked && buttonOnScreen_ && !suggestionAccepted_) {
-        suggestionAccepted_ = true;
-        ++counts_.accepted;
-      }
-    } else {
-      ++counts_.lockByUser;
-    }
-  } else if (name == "boot") {
-    // A restarted home screen takes its button with it.
-    if (buttonOnScreen_ && !suggestionAccepted_) ++counts_.withdrawn;
-    buttonOnScreen_ = false;
-  } else if (name == "orientation") {
-    const double value = EventWording::field(event, "value");
-    if (value == 1) ++counts_.portraitReports;
-    if (value == 2) ++counts_.landscapeReports;
-  } else if (name == "haptic") {
-    ++counts_.haptics;
-  } else if (name == "prefs") {
-    ++counts_.broadcasts;
-  } else if (name == "notify") {
-    ++counts_.notifications;
-  } else if (name == "file") {
-    if (EventWording::text(event, "op") == "delete") {
-      ++counts_.filesDeleted;
-    } else {
-      ++counts_.filesWritten;
-    }
-  } else if (name == "alert") {
-    ++counts_.alerts;
-  } else if (name == "declined") {
-    ++counts_.declined;
-  }
-  return withdrawn;
+void TextTimelinePrinter::followLock(const TimelineEvent& event) {
+  if (event.name != "lock") return;
+  const Foundation::Value* on = event.fields.find("on");
+  status_.orientationLocked = on && on->boolValue();
+  lockKnown_ = true;
 }
 
 void TextTimelinePrinter::print(const TimelineEvent& event) {
-  const bool withdrawn = count(event);
+  followLock(event);
+  const bool withdrawn = summary_.count(event);
   writeLine(event.time, withdrawn ? std::string(kWithdrawnWords) : EventWording::describe(event),
             colourOf(event));
 }
@@ -209,45 +160,12 @@ void TextTimelinePrinter::status(double time, const DeviceStatus& status, bool a
 }
 
 void TextTimelinePrinter::finish() {
-  auto plural = [](std::uint64_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-  };
-  std::string suggestions = std::to_string(counts_.offered) + " offered, " +
-                            std::to_string(counts_.accepted) + " accepted, " +
-                            std::to_string(counts_.withdrawn) + " withdrawn";
-  if (buttonOnScreen_ && !suggestionAccepted_) suggestions += ", 1 still on screen";
-  suggestions += ", " + std::to_string(counts_.declined) + " declined";
-  const std::uint64_t lockChanges = counts_.lockByUser + counts_.lockByTweak;
-  const std::string lock = plural(lockChanges, "change", "changes") + " (" +
-                           std::to_string(counts_.lockByUser) + " by the user, " +
-                           std::to_string(counts_.lockByTweak) + " by Gyrowhirl)";
-  const std::string reports = std::to_string(counts_.portraitReports + counts_.landscapeReports) +
-                              " (" + std::to_string(counts_.portraitReports) + " portrait, " +
-                              std::to_string(counts_.landscapeReports) + " landscape)";
-  const std::string files = plural(counts_.filesWritten, "write", "writes") + ", " +
-                            plural(counts_.filesDeleted, "deletion", "deletions") +
-                            " of the preferences file";
-  const std::string other =
-      plural(counts_.haptics, "haptic", "haptics") + ", " +
-      plural(counts_.broadcasts, "preferences broadcast", "preferences broadcasts") + ", " +
-      plural(counts_.notifications, "notification", "notifications") + ", " +
-      plural(counts_.alerts, "alert", "alerts");
-
-  out_ << '\n'
-       << paint("summary: " + plural(counts_.events, "event", "events") + " in " +
-                    EventWording::number(lastTime_) + " s of device time",
-                kBold)
-       << '\n';
-  auto row = [this](const char* label, const std::string& value) {
-    std::string head = std::string("  ") + label;
+  out_ << '\n' << paint(summary_.headline(lastTime_), kBold) << '\n';
+  for (const auto& [label, value] : summary_.rows()) {
+    std::string head = "  " + label;
     padTo(head, 21);
     out_ << paint(head, kDim) << value << '\n';
-  };
-  row("suggestions", suggestions);
-  row("orientation lock", lock);
-  row("motion reports", reports);
-  row("files", files);
-  row("also", other);
+  }
   out_.flush();
 }
 

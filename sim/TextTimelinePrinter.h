@@ -24,6 +24,7 @@
 #include <string>
 
 #include "sim/DeviceStatus.h"
+#include "sim/RunSummary.h"
 #include "sim/Scenario.h"
 #include "sim/TimelinePrinter.h"
 
@@ -58,18 +59,9 @@ class TextTimelinePrinter : public TimelinePrinter {
 
  private:
   enum class LineKind { Event, Action, Change, Header };
-  struct Counts {
-    std::uint64_t events = 0;
-    std::uint64_t offered = 0, accepted = 0, withdrawn = 0, declined = 0;
-    std::uint64_t lockByUser = 0, lockByTweak = 0;
-    std::uint64_t portraitReports = 0, landscapeReports = 0;
-    std::uint64_t haptics = 0, broadcasts = 0, notifications = 0;
-    std::uint64_t filesWritten = 0, filesDeleted = 0;
-    std::uint64_t alerts = 0;
-  };
 
-  // Adds `event` to the summary's counts; true when it withdraws a suggestion untapped.
-  bool count(const TimelineEvent& event);
+  // A `lock` event sets the lock column.
+  void followLock(const TimelineEvent& event);
   void writeLine(double time, const std::string& text, const char* textColour);
   const char* colourOf(const TimelineEvent& event) const;
   std::string paint(const std::string& text, const char* code) const;
@@ -84,9 +76,7 @@ class TextTimelinePrinter : public TimelinePrinter {
   DeviceStatus lastPrintedStatus_;
   bool anyLine_ = false;
   double lastTime_ = 0;
-  Counts counts_;
-  bool buttonOnScreen_ = false;
-  bool suggestionAccepted_ = false;
+  RunSummary summary_;
   std::string line_;
 };
 
