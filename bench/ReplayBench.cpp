@@ -26,6 +26,7 @@
 #include "sim/SimulationRunner.h"
 #include "sim/Timeline.h"
 #include "sim/TraceReader.h"
+#include "sim/pictures/DeviceArtworkPainter.h"
 #endif
 
 namespace {
@@ -193,7 +194,9 @@ void BM_Replay24h_Simulator(benchmark::State& state) {
     NullBuffer nothing;
     std::ostream out(&nothing);
     sim::Timeline timeline(std::make_unique<sim::JsonLinesPrinter>(out));
-    sim::SimulationRunner runner({}, timeline);
+    sim::SimulationOptions options;
+    options.artwork = sim::DeviceArtworkPainter::artwork();
+    sim::SimulationRunner runner(options, timeline);
     person = TappingPerson();
     runner.setObserver(&person);
     const sim::SimulationRunner::Outcome outcome = runner.replay(pattern, nullptr);

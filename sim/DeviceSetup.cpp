@@ -8,7 +8,6 @@
 #include "SpringBoard/HomeScreenState.h"
 #include "UIKit/UIDevice.h"
 #include "UIKit/UIScreen.h"
-#include "sim/LockImagePainter.h"
 
 namespace sim {
 namespace {
@@ -19,7 +18,7 @@ constexpr std::string_view kCorruptImageBytes = "\x89PNG\r\nthis is not an image
 }  // namespace
 
 bool DeviceSetup::apply(Device& device, Process& hand, const Scenario& scenario,
-                        std::string& error) {
+                        const DeviceArtwork& artwork, std::string& error) {
   ProcessScope scope(hand);
   UIScreen::of(device).setBoundsSize(
       CGSizeMake(scenario.screenWidthPoints, scenario.screenHeightPoints));
@@ -48,7 +47,8 @@ bool DeviceSetup::apply(Device& device, Process& hand, const Scenario& scenario,
   DeviceFileSystem& files = device.fileSystem();
   switch (scenario.lockImage) {
     case LockImage::Ok: {
-      std::vector<std::uint8_t> png = LockImagePainter::padlockPng();
+      std::vector<std::uint8_t> png;
+      if (artwork.lockImagePng) png = artwork.lockImagePng();
       std::string reason;
       if (png.empty() || !files.writeAtomically(kLockImagePath, png, &reason)) {
         error = std::string("cannot write the lock image ") + kLockImagePath + ": " + reason;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "sim/DeviceArtwork.h"
 #include "sim/Scenario.h"
 
 class Device;
@@ -24,7 +25,9 @@ class DeviceSetup {
   // own process on the device. A preferences file is written only when the scenario has
   // `pref` lines (it then replaces any file a kept device root holds). False with a message
   // naming the scenario line when something cannot be set up.
-  static bool apply(Device& device, Process& hand, const Scenario& scenario, std::string& error);
+  // The lock image comes from `artwork`.
+  static bool apply(Device& device, Process& hand, const Scenario& scenario,
+                    const DeviceArtwork& artwork, std::string& error);
 };
 
 }  // namespace sim

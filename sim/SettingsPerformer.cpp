@@ -9,7 +9,6 @@
 #include "SettingsApp/PreferencesPaneHost.h"
 #include "UIKit/UIAlertController.h"
 #include "sim/PreferenceBundleInstaller.h"
-#include "sim/SettingsBannerArtwork.h"
 #include "sim/Timeline.h"
 
 namespace sim {
@@ -30,7 +29,8 @@ std::filesystem::path settingsModuleFile() {
 
 }  // namespace
 
-bool SettingsPerformer::install(Device& device, const Scenario& scenario, std::string& error) {
+bool SettingsPerformer::install(Device& device, const Scenario& scenario,
+                                const DeviceArtwork& artwork, std::string& error) {
   if (!PreferenceBundleInstaller::install(device, PreferenceBundleInstaller::builtResourceFolder(),
                                           settingsModuleFile(), error)) {
     return false;
@@ -38,8 +38,11 @@ bool SettingsPerformer::install(Device& device, const Scenario& scenario, std::s
   // `lockimage missing` stands for a device whose image folder was never installed: the
   // banner is missing with it. A banner already there (a kept device root) is left alone.
   if (scenario.lockImage == LockImage::Missing) return true;
-  if (device.fileSystem().exists(SettingsBannerArtwork::kBannerPath)) return true;
-  return SettingsBannerArtwork::install(device.fileSystem(), error);
+  if (!artwork.installSettingsBanner) {
+    error = "cannot draw the settings banner";
+    return false;
+  }
+  return artwork.installSettingsBanner(device.fileSystem(), error);
 }
 
 SettingsPerformer::SettingsPerformer(Device& device, Timeline& timeline, PaneObserver paneObserver)

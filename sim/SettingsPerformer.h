@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "Foundation/Value.h"
+#include "sim/DeviceArtwork.h"
 #include "sim/Scenario.h"
 
 class Device;
@@ -46,7 +47,8 @@ class SettingsPerformer {
   // scenario asks for a device without the image folder (`lockimage missing`), the header
   // banner when the folder lacks it. Called before anything boots, from inside a process of
   // the device. False with a reason in `error`.
-  static bool install(Device& device, const Scenario& scenario, std::string& error);
+  static bool install(Device& device, const Scenario& scenario, const DeviceArtwork& artwork,
+                      std::string& error);
 
   SettingsPerformer(Device& device, Timeline& timeline, PaneObserver paneObserver = {});
   // Closes the pane and ends the Settings process while the device still exists.

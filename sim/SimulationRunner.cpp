@@ -114,14 +114,14 @@ SimulationRunner::Outcome SimulationRunner::start(const Scenario& scenario) {
   hand_ = device_->launch(kHandProcessName);
 
   std::string setupError;
-  if (!DeviceSetup::apply(*device_, *hand_, scenario, setupError)) {
+  if (!DeviceSetup::apply(*device_, *hand_, scenario, options_.artwork, setupError)) {
     return {Status::Failed, setupError};
   }
   touches_ = std::make_unique<TouchPerformer>(*device_, hand_, timeline_);
   declines_ = std::make_unique<DeclineWatcher>(*device_, hand_, timeline_);
   {
     ProcessScope scope(*hand_);
-    if (!SettingsPerformer::install(*device_, scenario, setupError)) {
+    if (!SettingsPerformer::install(*device_, scenario, options_.artwork, setupError)) {
       return {Status::Failed, setupError};
     }
   }

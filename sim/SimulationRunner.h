@@ -25,6 +25,7 @@
 #include <string>
 
 #include "Foundation/Value.h"
+#include "sim/DeviceArtwork.h"
 #include "sim/Scenario.h"
 
 class Device;
@@ -45,6 +46,8 @@ struct SimulationOptions {
   std::optional<std::filesystem::path> deviceRoot;
   // Also record the tweak library's log lines (`log` events).
   bool logLines = false;
+  // The pictures the device carries as files (lock image, settings banner).
+  DeviceArtwork artwork;
 };
 
 class SimulationRunner {

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "sim/DeviceStatus.h"
+#include "sim/RunSummary.h"
 #include "sim/Scenario.h"
 #include "sim/TimelinePrinter.h"
 
@@ -34,8 +35,6 @@ class TextTimelinePrinter : public TimelinePrinter {
   static constexpr std::size_t kTimeColumnWidth = 10;
   static constexpr std::size_t kLockColumnWidth = 4;
   static constexpr std::size_t kFrontColumnWidth = 32;
-  // Longer descriptions (a page of rows, a dictionary of preferences) end in "…".
-  static constexpr std::size_t kMaxDescriptionColumns = 110;
   // A `button` "removed" that ends a suggestion nobody tapped.
   static constexpr const char* kWithdrawnWords = "button withdrawn, untapped";
 
@@ -48,39 +47,21 @@ class TextTimelinePrinter : public TimelinePrinter {
   // Prints the summary.
   void finish() override;
 
-  // What the person does at `time`, in plain words (describeAction()).
+  // What the person does at `time`, in plain words (EventWording::describeAction()).
   void action(double time, const std::string& text);
   // The device's state at `time`. A change is printed as a line of its own when `announce`
   // is true (the change was not what the person just asked for); the state column follows
   // the new state either way.
   void status(double time, const DeviceStatus& status, bool announce);
 
-  // The event in plain words: "button shown at (150, 367), 75×75", "light haptic".
-  static std::string describe(const TimelineEvent& event);
-  // The action in plain words: "turn the phone to landscape (roll 1.5, pitch 0)".
-  static std::string describeAction(const Action& action);
-  // The change from `before` to `after` in plain words, or "" when nothing a person would
-  // notice changed.
-  static std::string describeChange(const DeviceStatus& before, const DeviceStatus& after);
   // The front-app column's text: "com.example.reader portrait", "home screen", "Settings".
   static std::string frontColumn(const DeviceStatus& status);
 
  private:
   enum class LineKind { Event, Action, Change, Header };
-  struct Counts {
-    std::uint64_t events = 0;
-    std::uint64_t offered = 0, accepted = 0, withdrawn = 0, declined = 0;
-    std::uint64_t lockByUser = 0, lockByTweak = 0;
-    std::uint64_t portraitReports = 0, landscapeReports = 0;
-    std::uint64_t haptics = 0, broadcasts = 0, notifications = 0;
-    std::uint64_t filesWritten = 0, filesDeleted = 0;
-    std::uint64_t alerts = 0;
-  };
 
-  // describe() before it is put on one line.
-  static std::string wordsOf(const TimelineEvent& event);
-  // Adds `event` to the summary's counts; true when it withdraws a suggestion untapped.
-  bool count(const TimelineEvent& event);
+  // A `lock` event sets the lock column.
+  void followLock(const TimelineEvent& event);
   void writeLine(double time, const std::string& text, const char* textColour);
   const char* colourOf(const TimelineEvent& event) const;
   std::string paint(const std::string& text, const char* code) const;
@@ -95,9 +76,7 @@ class TextTimelinePrinter : public TimelinePrinter {
   DeviceStatus lastPrintedStatus_;
   bool anyLine_ = false;
   double lastTime_ = 0;
-  Counts counts_;
-  bool buttonOnScreen_ = false;
-  bool suggestionAccepted_ = false;
+  RunSummary summary_;
   std::string line_;
 };
 

@@ -79,6 +79,14 @@ std::string_view trimSpaces(std::string_view text) {
   return text;
 }
 
+std::size_t displayColumns(std::string_view text) {
+  std::size_t width = 0;
+  for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;
+  }
+  return width;
+}
+
 std::size_t firstInvalidUtf8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   std::size_t i = 0;

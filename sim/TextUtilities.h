@@ -28,6 +28,10 @@ std::string formatFixed(double value, int decimals);
 std::vector<std::string_view> splitString(std::string_view text, char separator);
 std::string_view trimSpaces(std::string_view text);  // spaces and tabs at both ends
 
+// Columns a UTF-8 text takes on a terminal: one per code point (the simulator's texts hold
+// no wide characters).
+std::size_t displayColumns(std::string_view text);
+
 // Offset of the first byte that is not part of well-formed UTF-8, or npos.
 std::size_t firstInvalidUtf8(std::string_view text);
 

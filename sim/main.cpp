@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/SimulatorApp.h"
+#include "sim/app/SimulatorApp.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);

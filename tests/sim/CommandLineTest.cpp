@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/CommandLine.h"
+#include "sim/app/CommandLine.h"
 
 namespace sim {
 namespace {

@@ -26,12 +26,12 @@
 #include "UIKit/UIScreen.h"
 #include "UIKit/UIViewController.h"
 #include "UIKit/UIWindow.h"
-#include "sim/DeviceRenderer.h"
-#include "sim/FrameRecorder.h"
 #include "sim/PreferenceBundleInstaller.h"
-#include "sim/ScrollOffset.h"
-#include "sim/SettingsPageAdapter.h"
-#include "sim/Storyboard.h"
+#include "sim/pictures/DeviceRenderer.h"
+#include "sim/pictures/FrameRecorder.h"
+#include "sim/pictures/ScrollOffset.h"
+#include "sim/pictures/SettingsPageAdapter.h"
+#include "sim/pictures/Storyboard.h"
 #include "support/ScopedTestDevice.h"
 
 namespace sim {

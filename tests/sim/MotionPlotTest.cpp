@@ -13,7 +13,7 @@
 #include "Device/TemporaryFolder.h"
 #include "UIKit/UIImage.h"
 #include "VXCommon/VXOrientationClassifier.h"
-#include "sim/MotionPlot.h"
+#include "sim/pictures/MotionPlot.h"
 #include "support/MotionRecordings.h"
 
 namespace sim {

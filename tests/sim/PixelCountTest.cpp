@@ -1,5 +1,5 @@
 // Floating-point picture sizes turned into whole pixels, also far beyond int's range.
-#include "sim/PixelCount.h"
+#include "sim/pictures/PixelCount.h"
 
 #include <gtest/gtest.h>
 

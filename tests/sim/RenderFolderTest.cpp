@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "sim/RenderFolder.h"
 #include "sim/SimBinaryFixture.h"
+#include "sim/pictures/RenderFolder.h"
 
 namespace sim {
 namespace {

@@ -10,8 +10,8 @@
 #include "UIKit/UIScreen.h"
 #include "UIKit/UITableView.h"
 #include "sim/PreferenceBundleInstaller.h"
-#include "sim/SettingsBannerArtwork.h"
-#include "sim/ViewTreePainter.h"
+#include "sim/pictures/SettingsBannerArtwork.h"
+#include "sim/pictures/ViewTreePainter.h"
 #include "support/ScopedTestDevice.h"
 
 namespace {

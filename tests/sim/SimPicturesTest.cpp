@@ -20,11 +20,11 @@
 #include "CoreMotion/MotionHardware.h"
 #include "Device/TemporaryFolder.h"
 #include "UIKit/UIImage.h"
-#include "sim/DeviceRenderer.h"
 #include "sim/JsonText.h"
 #include "sim/ShowcaseScenario.h"
-#include "sim/SimulatorApp.h"
 #include "sim/TextUtilities.h"
+#include "sim/app/SimulatorApp.h"
+#include "sim/pictures/DeviceRenderer.h"
 #include "support/ScopedTestDevice.h"
 
 namespace sim {
