@@ -11,12 +11,12 @@ static void didFinishLaunching(SpringBoard* self, SEL cmd, UIApplication* applic
 }
 
 #include "CydiaSubstrate/CydiaSubstrate.h"
-#include "Device/Process.h"
 #include "ObjCRuntime/runtime.h"
+#include "Runtime/ProcessStatic.h"
 
 // The implementation the hook replaced, one per process: a respring starts a fresh home-screen
 // process whose class is hooked anew when the library is loaded into it.
-static const ProcessLocal<SpringBoard::DidFinishLaunchingFunction*> previousImplementation;
+static const gw::ProcessStatic<SpringBoard::DidFinishLaunchingFunction*> previousImplementation;
 
 static void callPreviousDidFinishLaunching(SpringBoard* self, SEL cmd, UIApplication* application) {
   if (auto* previous = previousImplementation.get()) previous(self, cmd, application);

@@ -1,11 +1,10 @@
 // The alert helper.
 #include "VXCommon/VXAlertHelper.h"
 
-#include <optional>
 #include <string_view>
 
-#include "Device/Process.h"
 #include "Foundation/Value.h"
+#include "Runtime/ProcessToken.h"
 #include "UIKit/UIControl.h"
 #include "UIKit/UIImpactFeedbackGenerator.h"
 #include "UIKit/UIView.h"
@@ -25,10 +24,9 @@ constexpr const char* kPrefsUpdatedNotification = "VXPREFSUPDATED";
 std::shared_ptr<VXAlertHelper> VXAlertHelper::init() {
   VX_LOG(27, "-[VXAlertHelper init]", "VXAlertHelper initializied");
   auto helper = std::make_shared<VXAlertHelper>(Passkey());
-  Process& process = Process::current();
-  helper->process_ = process.weak_from_this();
+  helper->process_ = gw::ProcessToken::current();
   std::weak_ptr<VXAlertHelper> weakHelper = helper;
-  process.defaultCenter().addObserver(
+  NSNotificationCenter::defaultCenter().addObserver(
       helper.get(),
       [weakHelper](const NSNotification& notification) {
         if (auto self = weakHelper.lock()) self->preferencesUpdated(notification);
@@ -58,13 +56,16 @@ void VXAlertHelper::preferencesUpdated(const NSNotification& notification) {
 // Teardown runs inside the process the helper observes, so that the button's last log line
 // and the removal reach that process's logger and centre wherever the last owner lets go.
 VXAlertHelper::~VXAlertHelper() {
-  const std::shared_ptr<Process> process = process_.lock();
-  std::optional<ProcessScope> scope;
-  if (process) scope.emplace(*process);
+  const bool inProcess = process_.runInside([this] {
+    block_ = nullptr;
+    window_.reset();
+    FAB_.reset();
+    NSNotificationCenter::defaultCenter().removeObserver(this);
+  });
+  if (inProcess) return;
   block_ = nullptr;
   window_.reset();
   FAB_.reset();
-  if (process) process->defaultCenter().removeObserver(this);
 }
 
 void VXAlertHelper::displayAlertWithBlock(Block callback) {

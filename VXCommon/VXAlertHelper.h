@@ -21,9 +21,9 @@
 
 #include "CoreGraphics/CGGeometry.h"
 #include "Foundation/NSNotificationCenter.h"
+#include "Runtime/ProcessToken.h"
 #include "UIKit/UIColor.h"
 
-class Process;
 class UIControl;
 class VXFab;
 class VXPassthroughWindow;
@@ -117,5 +117,5 @@ class VXAlertHelper : public std::enable_shared_from_this<VXAlertHelper> {
   // Counts the suggestions put up; a fade-out completes only for the suggestion it began in.
   std::uint64_t suggestionCount_ = 0;
   // The process whose notification centre the helper observes.
-  std::weak_ptr<Process> process_;
+  gw::ProcessToken process_;
 };

@@ -1,10 +1,10 @@
 // The floating button.
 #include "VXCommon/VXFab.h"
 
-#include "Device/Process.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "QuartzCore/CABasicAnimation.h"
+#include "Runtime/ProcessStatic.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UIPanGestureRecognizer.h"
 #include "UIKit/UIScreen.h"
@@ -30,10 +30,10 @@ constexpr const char* kPanEndNotification = "VXFab_Pan_End";
 // FABFrame, and its one-time guard FABFrameOnce: pending until setFABFrame has computed the
 // frame, and pending again after each preferences broadcast once the observer exists.
 enum class FABFrameOnce { Pending, Done };
-const ProcessLocal<CGRect> FABFrameRecord;
-const ProcessLocal<FABFrameOnce> FABFrameOnceRecord([] { return FABFrameOnce::Pending; });
+const gw::ProcessStatic<CGRect> FABFrameRecord;
+const gw::ProcessStatic<FABFrameOnce> FABFrameOnceRecord([] { return FABFrameOnce::Pending; });
 // The "VXPREFSUPDATED" observer that re-arms the guard; registered once, kept for the process.
-const ProcessLocal<NSNotificationCenter::ObserverToken> rearmObserver;
+const gw::ProcessStatic<NSNotificationCenter::ObserverToken> rearmObserver;
 
 // Start-up initialiser, second of the library's three: the zero rectangle until computed.
 GW_LIBRARY_INITIALISER("Gyrowhirl", 2, [] { FABFrameRecord.get() = CGRectZero; });

@@ -4,14 +4,14 @@
 #include <charconv>
 #include <cmath>
 
-#include "Device/Process.h"
+#include "Runtime/ProcessStatic.h"
 
 namespace {
 
 constexpr std::string_view kTag = "<VX>";
 
 // The redirect belongs to the process it was set in: a restarted process discards again.
-ProcessLocal<VXLogger::Sink> sinkRedirect;
+gw::ProcessStatic<VXLogger::Sink> sinkRedirect;
 
 std::string tagged(std::string_view text) {
   std::string line(kTag);

@@ -2,8 +2,8 @@
 #include "VXCommon/VXMotionHelper.h"
 
 #include "CoreMotion/CMDeviceMotion.h"
-#include "Device/Process.h"
 #include "ObjCRuntime/runtime.h"
+#include "Runtime/ProcessStatic.h"
 #include "SpringBoard/SBOrientationLockManager.h"
 #include "VXCommon/VXLogger.h"
 #include "VXCommon/VXOrientationClassifier.h"
@@ -14,7 +14,7 @@ static_assert(VXMotionHelper::kSamplingIntervalSeconds == 0.30000001192092896);
 
 // The class object of the home screen's orientation-lock manager, shared by the three lock
 // operations of every helper in the process; empty until a lookup finds the class.
-const ProcessLocal<Class> lockManagerClass;
+const gw::ProcessStatic<Class> lockManagerClass;
 
 std::shared_ptr<SBOrientationLockManager> lockManager();
 

@@ -5,18 +5,18 @@
 #include <utility>
 #include <vector>
 
-#include "Device/Process.h"
 #include "Dispatch/dispatch.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSScanner.h"
+#include "Runtime/ProcessStatic.h"
 #include "VXCommon/VXLogger.h"
 
 namespace {
 
 // The store of the current process; empty until the first sharedInstance().
-const ProcessLocal<std::shared_ptr<VXPrefsLoader>> storeOfProcess;
+const gw::ProcessStatic<std::shared_ptr<VXPrefsLoader>> storeOfProcess;
 // Set by the first read of a process, which delays its broadcast; later reads post at once.
-const ProcessLocal<bool> firstPostScheduled;
+const gw::ProcessStatic<bool> firstPostScheduled;
 
 // The coordinated read-modify-write of a drag end: the dictionary written, or nothing.
 std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin);

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "Device/Process.h"
 #include "Foundation/NSBundle.h"
+#include "Runtime/ProcessStatic.h"
 #include "SpringBoard/SBApplication.h"
 #include "SpringBoard/SpringBoard.h"
 #include "UIKit/UIApplication.h"
@@ -39,10 +39,10 @@ std::shared_ptr<VXTweakManager> VXTweakManager::sharedInstance() {
   return manager;
 }
 
-VXTweakManager::VXTweakManager(Passkey) : process_(Process::current().weak_from_this()) {}
+VXTweakManager::VXTweakManager(Passkey) : process_(gw::ProcessToken::current()) {}
 
 VXTweakManager::~VXTweakManager() {
-  if (auto process = process_.lock()) process->defaultCenter().removeObserver(this);
+  process_.runInside([this] { NSNotificationCenter::defaultCenter().removeObserver(this); });
 }
 
 std::shared_ptr<VXTweakManager> VXTweakManager::init() {
@@ -198,7 +198,7 @@ struct ManagerSlot {
     if (manager->alertHelper()) manager->alertHelper()->resetState();
   }
 };
-const ProcessLocal<ManagerSlot> managerSlotOfProcess;
+const gw::ProcessStatic<ManagerSlot> managerSlotOfProcess;
 
 std::shared_ptr<VXTweakManager>& managerOfProcess() {
   return managerSlotOfProcess->manager;

@@ -31,11 +31,11 @@
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSRunLoop.h"
 #include "Foundation/Value.h"
+#include "Runtime/ProcessToken.h"
 #include "VXCommon/VXAlertHelper.h"
 #include "VXCommon/VXMotionDelegate.h"
 #include "VXCommon/VXMotionHelper.h"
 
-class Process;
 class SBApplication;
 
 class VXTweakManager : public VXMotionDelegate,
@@ -134,5 +134,5 @@ class VXTweakManager : public VXMotionDelegate,
   double fabDisappearInterval_ = kInitialDisappearIntervalSeconds;
   Foundation::Array blacklistedApps_;
   // The process whose notification centre the manager observes.
-  std::weak_ptr<Process> process_;
+  gw::ProcessToken process_;
 };

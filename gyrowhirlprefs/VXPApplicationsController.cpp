@@ -1,6 +1,6 @@
 #include "gyrowhirlprefs/VXPApplicationsController.h"
 
-#include "Device/Process.h"
+#include "Runtime/ProcessStatic.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <unordered_set>
 
 #include "CoreFoundation/CFNotificationCenter.h"
-#include "Device/Process.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSLog.h"
 #include "Foundation/NSRunLoop.h"
 #include "Foundation/NSURL.h"
+#include "Runtime/ProcessStatic.h"
 #include "System/spawn.h"
 #include "UIKit/UIAlertController.h"
 #include "UIKit/UIApplication.h"

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "Device/Device.h"
 #include "Device/Process.h"
 
 namespace {
@@ -21,7 +22,7 @@ double NSRunLoop::now() const {
   return process_.device().now();
 }
 
-Device::TaskId NSRunLoop::performAt(double when, std::function<void()> task) {
+NSRunLoop::TaskId NSRunLoop::performAt(double when, std::function<void()> task) {
   return process_.device().schedule(process_, when, std::move(task));
 }
 

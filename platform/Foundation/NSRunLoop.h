@@ -1,11 +1,11 @@
 // A process's main run loop on the device's virtual clock, and NSTimer.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "Device/Device.h"
 #include "Foundation/Value.h"
 
 class Process;
@@ -22,8 +22,10 @@ class NSRunLoop {
   Process& process() const { return process_; }
   double now() const;  // the device's virtual time, seconds
   // Runs `task` on this loop at virtual time `when` (no earlier than now).
-  Device::TaskId performAt(double when, std::function<void()> task);
-  void cancel(Device::TaskId id);
+  // A task id is the device clock's (Device::TaskId).
+  using TaskId = std::uint64_t;
+  TaskId performAt(double when, std::function<void()> task);
+  void cancel(TaskId id);
 
   // Invalidates every timer scheduled on this loop (the end of its process), which releases
   // their actions and targets: an owner that its own timer's action keeps alive is freed too.
@@ -97,5 +99,5 @@ class NSTimer : public std::enable_shared_from_this<NSTimer> {
   double fireDate_ = 0;
   // The pending firing; its task holds the run loop's reference to the timer, released
   // when the timer is invalidated or the process ends.
-  Device::TaskId task_ = 0;
+  NSRunLoop::TaskId task_ = 0;
 };

@@ -1,0 +1,42 @@
+# cmake -DGW_SOURCE_DIR=<repo> -P CheckProductIncludes.cmake
+# Fails when a file of the product, or a face header it reaches, includes a project header that
+# is neither the product's own nor in the device face: the product must build for a device
+# from the same sources, where only the face exists.
+include(${CMAKE_CURRENT_LIST_DIR}/DeviceFace.cmake)
+
+file(GLOB product_files RELATIVE ${GW_SOURCE_DIR}
+     ${GW_SOURCE_DIR}/Tweak.cpp ${GW_SOURCE_DIR}/VXCommon/*.h ${GW_SOURCE_DIR}/VXCommon/*.cpp
+     ${GW_SOURCE_DIR}/gyrowhirlprefs/*.h ${GW_SOURCE_DIR}/gyrowhirlprefs/*.cpp)
+set(pending)
+foreach(file IN LISTS product_files)
+  list(APPEND pending ${GW_SOURCE_DIR}/${file})
+endforeach()
+foreach(header IN LISTS GW_DEVICE_FACE_HEADERS)
+  list(APPEND pending ${GW_SOURCE_DIR}/platform/${header})
+endforeach()
+
+set(offences)
+foreach(path IN LISTS pending)
+  if(NOT EXISTS ${path})
+    list(APPEND offences "${path}: listed in the device face but missing")
+    continue()
+  endif()
+  file(STRINGS ${path} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" included "${line}")
+    if(included MATCHES "^(VXCommon|gyrowhirlprefs)/" AND EXISTS ${GW_SOURCE_DIR}/${included})
+      continue()
+    endif()
+    list(FIND GW_DEVICE_FACE_HEADERS "${included}" at)
+    if(at EQUAL -1)
+      list(APPEND offences "${path}: includes \"${included}\", which is not in the device face")
+    endif()
+  endforeach()
+endforeach()
+
+if(offences)
+  list(JOIN offences "\n" report)
+  message(FATAL_ERROR "${report}")
+endif()
+list(LENGTH product_files count)
+message(STATUS "${count} product files include only the device face")
