@@ -6,6 +6,7 @@
 
 #include "Device/Process.h"
 #include "Foundation/Value.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIControl.h"
 #include "UIKit/UIImpactFeedbackGenerator.h"
 #include "UIKit/UIView.h"
@@ -28,7 +29,7 @@ std::shared_ptr<VXAlertHelper> VXAlertHelper::init() {
   Process& process = Process::current();
   helper->process_ = process.weak_from_this();
   std::weak_ptr<VXAlertHelper> weakHelper = helper;
-  process.defaultCenter().addObserver(
+  NSNotificationCenter::of(process).addObserver(
       helper.get(),
       [weakHelper](const NSNotification& notification) {
         if (auto self = weakHelper.lock()) self->preferencesUpdated(notification);
@@ -64,7 +65,7 @@ VXAlertHelper::~VXAlertHelper() {
   block_ = nullptr;
   window_.reset();
   FAB_.reset();
-  if (process) process->defaultCenter().removeObserver(this);
+  if (process) NSNotificationCenter::of(*process).removeObserver(this);
 }
 
 void VXAlertHelper::displayAlertWithBlock(Block callback) {

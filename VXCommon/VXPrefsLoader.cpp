@@ -9,6 +9,7 @@
 #include "Dispatch/dispatch.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSScanner.h"
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXLogger.h"
 
 namespace {

@@ -42,7 +42,7 @@ std::shared_ptr<VXTweakManager> VXTweakManager::sharedInstance() {
 VXTweakManager::VXTweakManager(Passkey) : process_(Process::current().weak_from_this()) {}
 
 VXTweakManager::~VXTweakManager() {
-  if (auto process = process_.lock()) process->defaultCenter().removeObserver(this);
+  if (auto process = process_.lock()) NSNotificationCenter::of(*process).removeObserver(this);
 }
 
 std::shared_ptr<VXTweakManager> VXTweakManager::init() {

@@ -9,8 +9,19 @@ NSNotificationCenter::~NSNotificationCenter() {
   removeAllObservers();
 }
 
+namespace {
+// Observers are removed after the process's timers are invalidated.
+const ProcessServiceKind kCenterKind{1, [](Process&) -> std::unique_ptr<ProcessService> {
+                                       return std::make_unique<NSNotificationCenter>();
+                                     }};
+}  // namespace
+
 NSNotificationCenter& NSNotificationCenter::defaultCenter() {
-  return Process::current().defaultCenter();
+  return of(Process::current());
+}
+
+NSNotificationCenter& NSNotificationCenter::of(Process& process) {
+  return static_cast<NSNotificationCenter&>(process.service(kCenterKind));
 }
 
 void NSNotificationCenter::addObserver(const void* observer, Handler selector, std::string name) {

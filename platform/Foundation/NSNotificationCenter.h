@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Device/Process.h"
 #include "Foundation/Value.h"
 
 struct NSNotification {
@@ -22,7 +23,7 @@ struct NSNotification {
   Foundation::Dictionary userInfo;
 };
 
-class NSNotificationCenter {
+class NSNotificationCenter : public ProcessService {
  public:
   using Handler = std::function<void(const NSNotification&)>;
   // Token of a block observer (addObserverForName:object:queue:usingBlock:).
@@ -35,6 +36,8 @@ class NSNotificationCenter {
 
   // The current process's centre.
   static NSNotificationCenter& defaultCenter();
+  // `process`'s default centre.
+  static NSNotificationCenter& of(Process& process);
 
   // addObserver:selector:name:object: with no sender filter. `observer` is the identity
   // removeObserver() takes; it is not owned. An empty name observes every notification.
@@ -54,6 +57,7 @@ class NSNotificationCenter {
 
   // Removes every registration (the end of the process that owns the centre).
   void removeAllObservers();
+  void endProcess() override { removeAllObservers(); }
 
   // Number of registrations of `observer` (under any name); for tests.
   std::size_t registrationCountForTesting(const void* observer) const;

@@ -4,9 +4,12 @@
 #include <cmath>
 #include <utility>
 
-#include "Device/Process.h"
-
 namespace {
+// A process's timers are invalidated before its observers are removed.
+const ProcessServiceKind kRunLoopKind{0, [](Process& process) -> std::unique_ptr<ProcessService> {
+                                        return std::make_unique<NSRunLoop>(process);
+                                      }};
+
 // What NSTimer substitutes for an interval of zero or less, or not a number.
 constexpr double kMinimumTimerIntervalSeconds = 0.0001;
 }  // namespace
@@ -14,7 +17,11 @@ constexpr double kMinimumTimerIntervalSeconds = 0.0001;
 // ---- NSRunLoop ------------------------------------------------------------------------------
 
 NSRunLoop& NSRunLoop::mainRunLoop() {
-  return Process::current().mainRunLoop();
+  return of(Process::current());
+}
+
+NSRunLoop& NSRunLoop::of(Process& process) {
+  return static_cast<NSRunLoop&>(process.service(kRunLoopKind));
 }
 
 double NSRunLoop::now() const {
@@ -80,7 +87,7 @@ void NSTimer::arm() {
   // do not accumulate.
   fireDate_ = startDate_ + static_cast<double>(firings_ + 1) * interval_;
   task_ =
-      process->mainRunLoop().performAt(fireDate_, [self = shared_from_this()] { self->fire(); });
+      NSRunLoop::of(*process).performAt(fireDate_, [self = shared_from_this()] { self->fire(); });
 }
 
 void NSTimer::fire() {

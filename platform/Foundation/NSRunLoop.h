@@ -6,17 +6,19 @@
 #include <vector>
 
 #include "Device/Device.h"
+#include "Device/Process.h"
 #include "Foundation/Value.h"
 
-class Process;
 class NSTimer;
 
-class NSRunLoop {
+class NSRunLoop : public ProcessService {
  public:
   explicit NSRunLoop(Process& process) : process_(process) {}
   // The current process's main run loop. All work of a simulated process is on its main
   // thread, so the current run loop is the main one.
   static NSRunLoop& mainRunLoop();
+  // `process`'s main run loop.
+  static NSRunLoop& of(Process& process);
   static NSRunLoop& currentRunLoop() { return mainRunLoop(); }
 
   Process& process() const { return process_; }
@@ -28,6 +30,7 @@ class NSRunLoop {
   // Invalidates every timer scheduled on this loop (the end of its process), which releases
   // their actions and targets: an owner that its own timer's action keeps alive is freed too.
   void invalidateTimers();
+  void endProcess() override { invalidateTimers(); }
 
  private:
   friend class NSTimer;
