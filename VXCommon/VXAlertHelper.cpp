@@ -5,6 +5,7 @@
 
 #include "Foundation/Value.h"
 #include "Runtime/ProcessToken.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIControl.h"
 #include "UIKit/UIImpactFeedbackGenerator.h"
 #include "UIKit/UIView.h"

@@ -5,6 +5,7 @@
 #include "Foundation/NSNotificationCenter.h"
 #include "QuartzCore/CABasicAnimation.h"
 #include "Runtime/ProcessStatic.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UIPanGestureRecognizer.h"
 #include "UIKit/UIScreen.h"

@@ -9,6 +9,7 @@
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSScanner.h"
 #include "Runtime/ProcessStatic.h"
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXLogger.h"
 
 namespace {

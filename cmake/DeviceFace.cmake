@@ -5,6 +5,7 @@
 set(GW_DEVICE_FACE_HEADERS
     AltList/ATLApplicationListSubcontrollerController.h
     CoreFoundation/CFNotificationCenter.h
+    CoreGraphics/CGColor.h
     CoreGraphics/CGGeometry.h
     CoreMotion/CMAttitude.h
     CoreMotion/CMDeviceMotion.h

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "FuzzDevice.h"
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXPrefsLoader.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

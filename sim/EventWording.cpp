@@ -4,6 +4,7 @@
 #include <string_view>
 #include <variant>
 
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXOrientationClassifier.h"
 #include "sim/DeclineReason.h"
 #include "sim/DeviceSetup.h"

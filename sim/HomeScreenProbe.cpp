@@ -27,7 +27,7 @@ void HomeScreenProbe::install(Device& device) {
 
   // The observer identity is the probe; the handler needs only the device, which outlives
   // every process on it.
-  process.defaultCenter().addObserver(
+  NSNotificationCenter::of(process).addObserver(
       &probe,
       [&device](const NSNotification& notification) {
         const Foundation::Dictionary* entries = notification.object.dictionaryValue();

@@ -85,7 +85,7 @@ void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const 
   for (const auto& receiver : receivers) {
     std::shared_ptr<Process> process = receiver.process.lock();
     if (!process) continue;
-    NSRunLoop& loop = process->mainRunLoop();
+    NSRunLoop& loop = NSRunLoop::of(*process);
     loop.performAt(loop.now(), [center, receiver] {
       if (!center->isRegistered(receiver.id)) return;
       receiver.callback(center, const_cast<void*>(receiver.observer), receiver.name, nullptr,

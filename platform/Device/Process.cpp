@@ -11,8 +11,6 @@
 
 #include "Device/Device.h"
 #include "Device/TemporaryFolder.h"
-#include "Foundation/NSNotificationCenter.h"
-#include "Foundation/NSRunLoop.h"
 
 namespace {
 
@@ -70,22 +68,36 @@ InitialiserRegistry& initialiserRegistry() {
 // ---- Process ------------------------------------------------------------------------------
 
 Process::Process(Device& device, std::string name, std::uint64_t pid)
-    : device_(device),
-      name_(std::move(name)),
-      pid_(pid),
-      runLoop_(std::make_unique<NSRunLoop>(*this)),
-      center_(std::make_unique<NSNotificationCenter>()) {}
+    : device_(device), name_(std::move(name)), pid_(pid) {}
 
 Process::~Process() {
   terminate();
+  // Newest first within each end order, the latest ending first: those ending last go last.
+  while (!services_.empty()) {
+    std::unique_ptr<ProcessService> service = std::move(services_.back().second);
+    services_.pop_back();
+    service.reset();
+  }
 }
 
-NSRunLoop& Process::mainRunLoop() {
-  return *runLoop_;
+ProcessService& Process::service(const ProcessServiceKind& kind) {
+  for (auto& entry : services_) {
+    if (entry.first == &kind) return *entry.second;
+  }
+  std::unique_ptr<ProcessService> made = kind.make(*this);
+  for (auto& entry : services_) {
+    if (entry.first == &kind) return *entry.second;  // `make` asked for its own kind
+  }
+  auto at =
+      std::upper_bound(services_.begin(), services_.end(), kind.endOrder,
+                       [](int order, const auto& entry) { return order < entry.first->endOrder; });
+  return *services_.emplace(at, &kind, std::move(made))->second;
 }
 
-NSNotificationCenter& Process::defaultCenter() {
-  return *center_;
+void Process::endServices() {
+  // By index, as ending one service may make another; the second pass of a teardown ends
+  // any made this way.
+  for (std::size_t i = 0; i < services_.size(); ++i) services_[i].second->endProcess();
 }
 
 void* Process::localSlot(const void* key, const std::function<std::shared_ptr<void>()>& make) {
@@ -115,8 +127,7 @@ void Process::terminate() {
       slots_.pop_back();
       slot.reset();
     }
-    runLoop_->invalidateTimers();
-    center_->removeAllObservers();
+    endServices();
   };
   tearDown();
   device_.dropTasksOf(*this);

@@ -1,7 +1,8 @@
-// A process on the simulated device. Each has its own main run loop (tasks on the device's
-// clock tagged with this process), its own default notification centre and its own
-// process-wide state: the singletons and records the system's code keeps "per process" live
-// here through ProcessLocal, so ending and restarting a process gives them fresh.
+// A process on the simulated device. Each has its own services (the frameworks' per-process
+// facilities, such as its main run loop and its default notification centre, registered
+// through ProcessService) and its own process-wide state: the singletons and records the
+// system's code keeps "per process" live here through ProcessLocal, so ending and restarting
+// a process gives them fresh.
 //
 // The process whose code is running is the "current" one (ProcessScope sets it). Code that
 // runs outside any process (a plain unit test) gets a standalone process on a private device
@@ -16,8 +17,31 @@
 #include <vector>
 
 class Device;
-class NSRunLoop;
-class NSNotificationCenter;
+class Process;
+
+// A facility a framework keeps once per process (its main run loop, its notification centre).
+// The process makes it on first use and owns it until the process object itself goes; when
+// the process ends, every service is told so after the process-wide state is destroyed, so
+// that destructors of that state can still use the services.
+class ProcessService {
+ public:
+  ProcessService() = default;
+  virtual ~ProcessService() = default;
+  ProcessService(const ProcessService&) = delete;
+  ProcessService& operator=(const ProcessService&) = delete;
+
+  // The process is ending: drop whatever still holds on to its code (timers, observers).
+  // May be called more than once; the service stays usable afterwards.
+  virtual void endProcess() = 0;
+};
+
+// How a kind of service is made, and where it ends in a teardown: services end in ascending
+// `endOrder` (those of equal order in the order they were made). Declare one per kind, with
+// static storage duration; its address identifies the kind.
+struct ProcessServiceKind {
+  int endOrder;
+  std::unique_ptr<ProcessService> (*make)(Process& process);
+};
 
 class Process : public std::enable_shared_from_this<Process> {
  public:
@@ -31,8 +55,8 @@ class Process : public std::enable_shared_from_this<Process> {
   Device& device() const { return device_; }
   bool isRunning() const { return running_; }
 
-  NSRunLoop& mainRunLoop();
-  NSNotificationCenter& defaultCenter();
+  // This process's service of `kind`, made on first use.
+  ProcessService& service(const ProcessServiceKind& kind);
 
   // Loads the library the device knows under `name` (see Device::setLibraryLocation) and
   // runs its start-up initialisers in this process, in the order the library declares them.
@@ -48,8 +72,8 @@ class Process : public std::enable_shared_from_this<Process> {
   void* localSlot(const void* key, const std::function<std::shared_ptr<void>()>& make);
 
   // Tears the process down (Device::terminate calls this): state is destroyed with the
-  // process current, so destructors that talk to the notification centre still work; then
-  // its timers are invalidated, the centre's observers and its pending tasks dropped.
+  // process current, so destructors that talk to its services still work; then its services
+  // end (timers invalidated, then observers removed) and its pending tasks are dropped.
   // isRunning() is false from the start of the teardown. Idempotent.
   void terminate();
 
@@ -64,8 +88,9 @@ class Process : public std::enable_shared_from_this<Process> {
   std::string name_;
   std::uint64_t pid_;
   bool running_ = true;
-  std::unique_ptr<NSRunLoop> runLoop_;
-  std::unique_ptr<NSNotificationCenter> center_;
+  void endServices();
+  // Kept sorted by endOrder, stable in order of creation.
+  std::vector<std::pair<const ProcessServiceKind*, std::unique_ptr<ProcessService>>> services_;
   std::vector<std::pair<const void*, std::shared_ptr<void>>> slots_;
   std::vector<std::string> libraries_;
 };

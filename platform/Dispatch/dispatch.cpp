@@ -58,7 +58,7 @@ void dispatch_after(dispatch_time_t when, dispatch_queue_t queue, dispatch_block
   const double at = when > nowNanoseconds
                         ? now + static_cast<double>(when - nowNanoseconds) / kNanosecondsPerSecond
                         : now;
-  process->mainRunLoop().performAt(at, std::move(block));
+  NSRunLoop::of(*process).performAt(at, std::move(block));
 }
 
 void dispatch_async(dispatch_queue_t queue, dispatch_block_t block) {

@@ -9,8 +9,26 @@ NSNotificationCenter::~NSNotificationCenter() {
   removeAllObservers();
 }
 
+namespace {
+// The default centre as one of its process's services.
+class CenterService final : public ProcessService {
+ public:
+  void endProcess() override { center.removeAllObservers(); }
+  NSNotificationCenter center;
+};
+
+// Observers are removed after the process's timers are invalidated.
+const ProcessServiceKind kCenterKind{1, [](Process&) -> std::unique_ptr<ProcessService> {
+                                       return std::make_unique<CenterService>();
+                                     }};
+}  // namespace
+
 NSNotificationCenter& NSNotificationCenter::defaultCenter() {
-  return Process::current().defaultCenter();
+  return of(Process::current());
+}
+
+NSNotificationCenter& NSNotificationCenter::of(Process& process) {
+  return static_cast<CenterService&>(process.service(kCenterKind)).center;
 }
 
 void NSNotificationCenter::addObserver(const void* observer, Handler selector, std::string name) {

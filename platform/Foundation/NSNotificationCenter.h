@@ -22,6 +22,8 @@ struct NSNotification {
   Foundation::Dictionary userInfo;
 };
 
+class Process;
+
 class NSNotificationCenter {
  public:
   using Handler = std::function<void(const NSNotification&)>;
@@ -35,6 +37,8 @@ class NSNotificationCenter {
 
   // The current process's centre.
   static NSNotificationCenter& defaultCenter();
+  // `process`'s default centre.
+  static NSNotificationCenter& of(Process& process);
 
   // addObserver:selector:name:object: with no sender filter. `observer` is the identity
   // removeObserver() takes; it is not owned. An empty name observes every notification.

@@ -8,6 +8,19 @@
 #include "Device/Process.h"
 
 namespace {
+// The run loop as one of its process's services.
+class RunLoopService final : public ProcessService {
+ public:
+  explicit RunLoopService(Process& process) : loop(process) {}
+  void endProcess() override { loop.invalidateTimers(); }
+  NSRunLoop loop;
+};
+
+// A process's timers are invalidated before its observers are removed.
+const ProcessServiceKind kRunLoopKind{0, [](Process& process) -> std::unique_ptr<ProcessService> {
+                                        return std::make_unique<RunLoopService>(process);
+                                      }};
+
 // What NSTimer substitutes for an interval of zero or less, or not a number.
 constexpr double kMinimumTimerIntervalSeconds = 0.0001;
 }  // namespace
@@ -15,7 +28,11 @@ constexpr double kMinimumTimerIntervalSeconds = 0.0001;
 // ---- NSRunLoop ------------------------------------------------------------------------------
 
 NSRunLoop& NSRunLoop::mainRunLoop() {
-  return Process::current().mainRunLoop();
+  return of(Process::current());
+}
+
+NSRunLoop& NSRunLoop::of(Process& process) {
+  return static_cast<RunLoopService&>(process.service(kRunLoopKind)).loop;
 }
 
 double NSRunLoop::now() const {
@@ -81,7 +98,7 @@ void NSTimer::arm() {
   // do not accumulate.
   fireDate_ = startDate_ + static_cast<double>(firings_ + 1) * interval_;
   task_ =
-      process->mainRunLoop().performAt(fireDate_, [self = shared_from_this()] { self->fire(); });
+      NSRunLoop::of(*process).performAt(fireDate_, [self = shared_from_this()] { self->fire(); });
 }
 
 void NSTimer::fire() {

@@ -17,6 +17,9 @@ class NSRunLoop {
   // The current process's main run loop. All work of a simulated process is on its main
   // thread, so the current run loop is the main one.
   static NSRunLoop& mainRunLoop();
+  // `process`'s main run loop, made on first use; it ends with the process (its timers are
+  // invalidated before the process's notification observers are removed).
+  static NSRunLoop& of(Process& process);
   static NSRunLoop& currentRunLoop() { return mainRunLoop(); }
 
   Process& process() const { return process_; }

@@ -450,7 +450,7 @@ plist_t toNode(const Value& value, Form form, int depth, bool& refused) {
       return newRealDict({{"x", p.x}, {"y", p.y}});
     }
     case Value::Kind::Color: {
-      const UIColor c = *value.colorValue();
+      const CGColor c = *value.colorValue();
       return newRealDict(
           {{"red", c.red()}, {"green", c.green()}, {"blue", c.blue()}, {"alpha", c.alpha()}});
     }

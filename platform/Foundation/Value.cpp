@@ -232,7 +232,7 @@ Value Value::dictionary(Dictionary v) {
 Value Value::point(CGPoint v) {
   return Value(Storage(v));
 }
-Value Value::color(UIColor v) {
+Value Value::color(CGColor v) {
   return Value(Storage(v));
 }
 
@@ -320,8 +320,8 @@ std::optional<CGPoint> Value::pointValue() const {
   return std::nullopt;
 }
 
-std::optional<UIColor> Value::colorValue() const {
-  if (const UIColor* c = std::get_if<UIColor>(&storage_)) return *c;
+std::optional<CGColor> Value::colorValue() const {
+  if (const CGColor* c = std::get_if<CGColor>(&storage_)) return *c;
   return std::nullopt;
 }
 
@@ -352,7 +352,7 @@ std::string Value::description() const {
       return "NSPoint: {" + shortestReal(p.x) + ", " + shortestReal(p.y) + "}";
     }
     case Kind::Color:
-      return std::get<UIColor>(storage_).description();
+      return std::get<CGColor>(storage_).description();
   }
   return {};
 }

@@ -1,7 +1,7 @@
 // The Foundation object model the system's code sees: a value that is one of the property-list
 // kinds (boolean, 64-bit integer, real, string, data, date, array, dictionary) or one of the two
-// boxed UIKit values that travel in the in-process preferences dictionary (a point made by
-// NSValue valueWithCGPoint:, a UIColor). Arrays and dictionaries are shared immutably, so
+// boxed values that travel in the in-process preferences dictionary (a point made by
+// NSValue valueWithCGPoint:, a colour). Arrays and dictionaries are shared immutably, so
 // copying a Value is cheap.
 #pragma once
 
@@ -15,8 +15,8 @@
 #include <variant>
 #include <vector>
 
+#include "CoreGraphics/CGColor.h"
 #include "CoreGraphics/CGGeometry.h"
-#include "UIKit/UIColor.h"
 
 namespace Foundation {
 
@@ -57,7 +57,7 @@ class Value {
   static Value array(Array v);
   static Value dictionary(Dictionary v);
   static Value point(CGPoint v);
-  static Value color(UIColor v);
+  static Value color(CGColor v);
 
   Kind kind() const;
   bool isNull() const { return kind() == Kind::Null; }
@@ -84,11 +84,11 @@ class Value {
   const Array* arrayValue() const;
   const Dictionary* dictionaryValue() const;
   std::optional<CGPoint> pointValue() const;
-  std::optional<UIColor> colorValue() const;
+  std::optional<CGColor> colorValue() const;
 
   // The text NSObject description gives: numbers in shortest decimal form ("1", "0.5"),
   // strings as they are, arrays "(\n    a,\n    b\n)", dictionaries "{\n    k = v;\n}",
-  // points "NSPoint: {x, y}", colours as UIColor::description().
+  // points "NSPoint: {x, y}", colours as CGColor::description().
   std::string description() const;
 
   friend bool operator==(const Value& a, const Value& b);
@@ -96,7 +96,7 @@ class Value {
  private:
   using Storage = std::variant<std::monostate, bool, std::int64_t, double, std::string,
                                std::shared_ptr<const Data>, Date, std::shared_ptr<const Array>,
-                               std::shared_ptr<const Dictionary>, CGPoint, UIColor>;
+                               std::shared_ptr<const Dictionary>, CGPoint, CGColor>;
   explicit Value(Storage s) : storage_(std::move(s)) {}
   Storage storage_;
 };

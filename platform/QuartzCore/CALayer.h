@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "CoreGraphics/CGColor.h"
 #include "QuartzCore/CABasicAnimation.h"
-#include "UIKit/UIColor.h"
 
 class CALayer {
  public:
@@ -26,8 +26,8 @@ class CALayer {
   double borderWidth() const { return borderWidth_; }
   void setBorderWidth(double points) { borderWidth_ = points; }
   // Opaque black until set, as Core Animation starts.
-  const UIColor& borderColor() const { return borderColor_; }
-  void setBorderColor(const UIColor& color) { borderColor_ = color; }
+  const CGColor& borderColor() const { return borderColor_; }
+  void setBorderColor(const CGColor& color) { borderColor_ = color; }
   // A view's clipsToBounds is its layer's masksToBounds.
   bool masksToBounds() const { return masksToBounds_; }
   void setMasksToBounds(bool masks) { masksToBounds_ = masks; }
@@ -52,7 +52,7 @@ class CALayer {
 
   double cornerRadius_ = 0;
   double borderWidth_ = 0;
-  UIColor borderColor_ = UIColor::blackColor();
+  CGColor borderColor_{0, 0, 0, 1};  // black
   bool masksToBounds_ = false;
   std::vector<std::pair<std::string, std::shared_ptr<const CABasicAnimation>>> animations_;
 };

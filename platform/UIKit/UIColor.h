@@ -1,33 +1,21 @@
-// UIKit colour: red, green, blue and alpha, each a double in 0..1. A value type, so that it
-// can travel inside property-list style dictionaries (Foundation::Value).
+// UIKit colour: the CoreGraphics colour (red, green, blue and alpha, each a double in 0..1)
+// with UIKit's named colours. A UIColor is usable wherever a CGColor is taken (a layer's
+// border, a boxed Foundation::Value), and a CGColor read back turns into a UIColor again.
 #pragma once
 
-#include <string>
+#include "CoreGraphics/CGColor.h"
 
-class UIColor {
+class UIColor : public ::CGColor {
  public:
   UIColor() = default;
+  UIColor(const ::CGColor& color) : ::CGColor(color) {}  // NOLINT: implicit by design
   static UIColor colorWithRed(double red, double green, double blue, double alpha) {
-    return UIColor(red, green, blue, alpha);
+    return UIColor(::CGColor(red, green, blue, alpha));
   }
-  static UIColor whiteColor() { return UIColor(1, 1, 1, 1); }
-  static UIColor blackColor() { return UIColor(0, 0, 0, 1); }
-  static UIColor clearColor() { return UIColor(0, 0, 0, 0); }
+  static UIColor whiteColor() { return colorWithRed(1, 1, 1, 1); }
+  static UIColor blackColor() { return colorWithRed(0, 0, 0, 1); }
+  static UIColor clearColor() { return colorWithRed(0, 0, 0, 0); }
 
-  double red() const { return red_; }
-  double green() const { return green_; }
-  double blue() const { return blue_; }
-  double alpha() const { return alpha_; }
-
-  // The CoreGraphics colour a layer takes (CGColor): the same four components.
-  UIColor CGColor() const { return *this; }
-
-  // "UIExtendedSRGBColorSpace r g b a", as the device describes a colour.
-  std::string description() const;
-
-  friend bool operator==(const UIColor&, const UIColor&) = default;
-
- private:
-  UIColor(double r, double g, double b, double a) : red_(r), green_(g), blue_(b), alpha_(a) {}
-  double red_ = 0, green_ = 0, blue_ = 0, alpha_ = 0;
+  // The CoreGraphics colour a layer takes: the same four components.
+  ::CGColor CGColor() const { return *this; }
 };

@@ -12,6 +12,7 @@
 #include "Device/Device.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UIScreen.h"

@@ -10,6 +10,7 @@
 #include "CoreGraphics/CGGeometry.h"
 #include "QuartzCore/CALayer.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"

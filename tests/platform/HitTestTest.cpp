@@ -10,6 +10,7 @@
 #include "Device/Device.h"
 #include "Device/Process.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIEvent.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"

@@ -159,6 +159,41 @@ TEST(ProcessTest, ProcessStateIsDestroyedInReverseOrderWithTheProcessCurrent) {
   EXPECT_EQ(Process::current().name(), "SpringBoard") << "the scope is restored";
 }
 
+struct RecordingService : ProcessService {
+  std::shared_ptr<TeardownLog> log;
+  std::string name;
+  void endProcess() override {
+    if (log) log->entries.push_back(name);
+  }
+};
+
+template <int EndOrder>
+const ProcessServiceKind recordingKind{EndOrder, [](Process&) -> std::unique_ptr<ProcessService> {
+                                         return std::make_unique<RecordingService>();
+                                       }};
+
+// Services end after the process's state is gone, by end order rather than order of making,
+// and again in the second pass that follows the dropping of pending tasks.
+TEST(ProcessTest, ServicesEndInTheirOrderAfterTheProcessState) {
+  ScopedTestDevice device;
+  auto log = std::make_shared<TeardownLog>();
+  auto settings = device.device().launch("Preferences");
+  auto record = [&](const ProcessServiceKind& kind, std::string name) {
+    auto& service = static_cast<RecordingService&>(settings->service(kind));
+    service.log = log;
+    service.name = std::move(name);
+  };
+  record(recordingKind<7>, "late");
+  record(recordingKind<-1>, "early");
+  {
+    ProcessScope scope(*settings);
+    singleton<4>->log = log;
+  }
+  device.device().terminate("Preferences");
+  EXPECT_EQ(log->entries,
+            (std::vector<std::string>{"4 in Preferences", "early", "late", "early", "late"}));
+}
+
 TEST(ProcessTest, LaunchAndTerminationObserversAndRelaunchUnderTheSameName) {
   ScopedTestDevice device;
   std::vector<std::string> seen;

@@ -1,4 +1,5 @@
 #include "Foundation/PropertyList.h"
+#include "UIKit/UIColor.h"
 
 #include <gtest/gtest.h>
 

@@ -14,6 +14,7 @@
 #include "QuartzCore/CABasicAnimation.h"
 #include "QuartzCore/CALayer.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIImpactFeedbackGenerator.h"
 #include "UIKit/UIScreen.h"
 #include "UIKit/UIView.h"

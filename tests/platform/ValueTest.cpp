@@ -1,4 +1,5 @@
 #include "Foundation/Value.h"
+#include "UIKit/UIColor.h"
 
 #include <gtest/gtest.h>
 

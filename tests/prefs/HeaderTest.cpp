@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "PaneTestSupport.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"

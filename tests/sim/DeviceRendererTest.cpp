@@ -21,6 +21,7 @@
 #include "SettingsApp/PreferencesPaneHost.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIColor.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UIScreen.h"

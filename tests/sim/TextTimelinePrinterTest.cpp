@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "UIKit/UIColor.h"
 #include "sim/DeviceSetup.h"
 #include "sim/TextTimelinePrinter.h"
 #include "sim/Timeline.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "UIKit/UIColor.h"
 #include "sim/JsonLinesPrinter.h"
 #include "sim/JsonText.h"
 #include "sim/Timeline.h"

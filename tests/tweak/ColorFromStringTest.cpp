@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXPrefsLoader.h"
 #include "support/ScopedTestDevice.h"
 #include "tweak/OverlayTestSupport.h"

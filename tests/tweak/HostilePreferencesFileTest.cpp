@@ -14,6 +14,7 @@
 
 #include "Device/DeviceFileSystem.h"
 #include "Foundation/PropertyList.h"
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXAlertHelper.h"
 #include "VXCommon/VXPrefsLoader.h"
 #include "VXCommon/VXTweakManager.h"

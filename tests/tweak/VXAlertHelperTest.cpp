@@ -1,5 +1,6 @@
 // The alert helper: one suggestion at a time, fades with one haptic per fade-in, a tap runs the
 // callback once and leaves the helper idle 0.2 s later, and the preference fields.
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXAlertHelper.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "UIKit/UIColor.h"
 #include "UIKit/UIPanGestureRecognizer.h"
 #include "UIKit/UIScreen.h"
 #include "VXCommon/VXFab.h"

@@ -1,5 +1,6 @@
 // The floating button: its look, the lock image and its failures, the rotation, and the two
 // drag notifications as seen through real drags on the device's touch screen.
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXFab.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // The overlay window: how it is set up, and that it takes only touches on the button.
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXPassthroughWindow.h"
 
 #include <gtest/gtest.h>

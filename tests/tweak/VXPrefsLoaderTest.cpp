@@ -1,3 +1,4 @@
+#include "UIKit/UIColor.h"
 #include "VXCommon/VXPrefsLoader.h"
 
 #include <gtest/gtest.h>
