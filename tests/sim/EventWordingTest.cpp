@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "UIKit/UIColor.h"
 #include "sim/DeviceSetup.h"
 #include "sim/EventWording.h"
 
