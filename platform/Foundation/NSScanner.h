@@ -23,7 +23,7 @@ class NSScanner {
   // setScanLocation: — a location past the end (where the device's scanner stops the
   // program) is taken as the end.
   void setScanLocation(std::size_t location);
-  const NSCharacterSet& charactersToBeSkipped() const { return charactersToBeSkipped_; }
+  NSCharacterSet charactersToBeSkipped() const { return charactersToBeSkipped_; }
   // isAtEnd — true when only characters to be skipped are left.
   bool isAtEnd() const;
 

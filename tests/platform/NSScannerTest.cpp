@@ -90,7 +90,7 @@ TEST(NSScannerTest, SkipsWhiteSpaceAndLineEndsByDefault) {
       {0x2028, true},  {0x2029, true},  {0x202F, true}, {0x205F, true}, {0x3000, true},
       {0xFEFF, false}, {0xD800, false},
   };
-  const NSCharacterSet& skipped = NSScanner::scannerWithString("")->charactersToBeSkipped();
+  const NSCharacterSet skipped = NSScanner::scannerWithString("")->charactersToBeSkipped();
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<unsigned>(c.unit));
     EXPECT_EQ(skipped.characterIsMember(c.unit), c.skipped);
