@@ -15,7 +15,6 @@ namespace sim {
 namespace {
 
 constexpr std::string_view kEllipsis = "\u2026";
-constexpr std::size_t kMaxDescriptionColumns = EventWording::kMaxDescriptionColumns;
 
 // The first `columns` columns of `text`, ending in "…" when cut; never splits a code point.
 std::string cutTo(std::string_view text, std::size_t columns) {
