@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Runtime/ProcessStatic.h"
+
 class Device;
 class Process;
 
@@ -136,9 +138,5 @@ class LibraryInitialisers {
   static std::vector<void (*)()> forLibrary(std::string_view library);
 };
 
-#define GW_LIBRARY_INITIALISER_CAT2(a, b) a##b
-#define GW_LIBRARY_INITIALISER_CAT(a, b) GW_LIBRARY_INITIALISER_CAT2(a, b)
-// GW_LIBRARY_INITIALISER("Gyrowhirl", 1, installHook);
-#define GW_LIBRARY_INITIALISER(library, order, function)                                           \
-  [[maybe_unused]] static const bool GW_LIBRARY_INITIALISER_CAT(gwLibraryInitialiser_, __LINE__) = \
-      LibraryInitialisers::declare(library, order, function)
+// Libraries declare their initialisers with GW_LIBRARY_INITIALISER (Runtime/ProcessStatic.h),
+// which registers them here.

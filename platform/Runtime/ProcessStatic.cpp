@@ -1,8 +1,5 @@
 #include "Runtime/ProcessStatic.h"
 
-// Device/Process.h declares the same macro for the simulator's own libraries, over the same
-// registry; its definition is the one that counts from here on.
-#undef GW_LIBRARY_INITIALISER
 #include "Device/Process.h"
 
 namespace gw::detail {

@@ -45,11 +45,8 @@ class ProcessStatic {
 
 #define GW_LIBRARY_INITIALISER_CAT2(a, b) a##b
 #define GW_LIBRARY_INITIALISER_CAT(a, b) GW_LIBRARY_INITIALISER_CAT2(a, b)
-// Device/Process.h declares the same macro for the simulator's own code, over the same registry.
-#ifndef GW_LIBRARY_INITIALISER
 // GW_LIBRARY_INITIALISER("Gyrowhirl", 1, installHook): runs installHook when the library named
 // "Gyrowhirl" is loaded into a process, after its initialisers of lower `order`.
 #define GW_LIBRARY_INITIALISER(library, order, function)                                           \
   [[maybe_unused]] static const bool GW_LIBRARY_INITIALISER_CAT(gwLibraryInitialiser_, __LINE__) = \
       ::gw::detail::declareLibraryInitialiser(library, order, function)
-#endif
