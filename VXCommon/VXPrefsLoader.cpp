@@ -19,8 +19,12 @@ const gw::ProcessStatic<std::shared_ptr<VXPrefsLoader>> storeOfProcess;
 // Set by the first read of a process, which delays its broadcast; later reads post at once.
 const gw::ProcessStatic<bool> firstPostScheduled;
 
-// The coordinated read-modify-write of a drag end: the dictionary written, or nothing.
-std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin);
+// What a drag end's read-modify-write did: the dictionary written, or nothing.
+struct OriginSave {
+  std::optional<Foundation::Dictionary> written;
+  bool withoutLock = false;  // the wait for the lock ran out; the file was rewritten without it
+};
+OriginSave writeOrigin(CGPoint origin);
 std::uint32_t hexBitsAfterMark(std::string_view part);
 void postPreferences(const Foundation::Dictionary& prefs);
 
@@ -46,13 +50,17 @@ void VXPrefsLoader::addSaveListener() {
 
 void VXPrefsLoader::savePrefs(const NSNotification& notification) {
   const std::optional<CGPoint> origin = notification.object.pointValue();
-  const std::optional<Foundation::Dictionary> written =
-      origin ? writeOrigin(*origin) : std::nullopt;
-  if (!written) {
+  const OriginSave save = origin ? writeOrigin(*origin) : OriginSave{};
+  if (save.withoutLock) {
+    VX_LOG(51, "-[VXPrefsLoader savePrefs:]",
+           "prefs file locked for over %lld ms, writing without coordination",
+           static_cast<long long>(kSaveLockWait.count()));
+  }
+  if (!save.written) {
     VX_LOG(52, "-[VXPrefsLoader savePrefs:]", "DIDNT save prefs!!");
   } else {
     VX_LOG(54, "-[VXPrefsLoader savePrefs:]", "prefs saved...");
-    VXLogger::printDict(*written, "prefDict");
+    VXLogger::printDict(*save.written, "prefDict");
   }
 }
 
@@ -222,10 +230,10 @@ std::uint32_t hexBitsAfterMark(std::string_view part) {
 
 // ---- saving the button position ----------------------------------------------------------------
 
-std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin) {
+OriginSave writeOrigin(CGPoint origin) {
   const char* path = VXPrefsLoader::kPrefsPath;
-  std::optional<Foundation::Dictionary> written;
-  NSFileCoordinator::coordinateWritingItemAtPath(path, [&] {
+  OriginSave save;
+  const auto rewrite = [&] {
     // A missing file is created (the first placement must not be lost before anything has
     // been set in the settings pane); one that exists but holds no readable dictionary is
     // left alone, since replacing it could destroy what the user has there.
@@ -236,9 +244,15 @@ std::optional<Foundation::Dictionary> writeOrigin(CGPoint origin) {
                                               {"x", Foundation::Value::real(origin.x)},
                                               {"y", Foundation::Value::real(origin.y)},
                                           }));
-    if (NSDictionary::writeToFile(*prefs, path, true)) written = std::move(prefs);
-  });
-  return written;
+    if (NSDictionary::writeToFile(*prefs, path, true)) save.written = std::move(prefs);
+  };
+  const NSFileCoordinator::Outcome outcome =
+      NSFileCoordinator::coordinateWritingItemAtPath(path, VXPrefsLoader::kSaveLockWait, rewrite);
+  if (outcome == NSFileCoordinator::Outcome::TimedOut) {
+    save.withoutLock = true;
+    rewrite();
+  }
+  return save;
 }
 
 // ---- start-up ----------------------------------------------------------------------------------

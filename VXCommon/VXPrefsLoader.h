@@ -30,9 +30,13 @@
 // The store also saves the button's position when a drag ends ("VXFab_Pan_End"): it writes
 // "pOtherOrigin" {x, y} into the file, keeping every other entry, under the cross-process file
 // coordination that the settings pane takes too, so neither side's change is lost. A missing
-// file is created holding just that entry.
+// file is created holding just that entry. The save runs on the home screen's main thread, so
+// it waits for the coordination at most kSaveLockWait; past that it logs and writes without
+// it. The write is still atomic (no reader ever sees a partial file); what can be lost is a
+// change the stalled writer makes in the meantime, which beats a frozen home screen.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -58,6 +62,12 @@ class VXPrefsLoader : public std::enable_shared_from_this<VXPrefsLoader> {
   static constexpr const char* kOriginKey = "pOtherOrigin";
   // The first broadcast of a process follows its read by this much (dispatch_after).
   static constexpr std::int64_t kFirstPostDelayNanoseconds = 2000000000;
+  // The longest a drag-end save waits for another writer's hold on the file, in real time. A
+  // healthy holder (the settings pane's one read-modify-write) keeps it for milliseconds, so
+  // this outlasts it by far; a holder that keeps it longer has stalled, and waiting on would
+  // freeze the home screen's main thread, which the system's watchdog ends after a few
+  // seconds. A quarter second is a hitch at worst, well clear of that.
+  static constexpr std::chrono::milliseconds kSaveLockWait{250};
 
   // The process's store, made on first use (logging "VXPrefsLoader initialized"); it lives as
   // long as the process.
@@ -75,7 +85,8 @@ class VXPrefsLoader : public std::enable_shared_from_this<VXPrefsLoader> {
   // Writes the point in `notification`'s object into the file under "pOtherOrigin", logging
   // "prefs saved..." and the written dictionary, or "DIDNT save prefs!!" when nothing was
   // saved: no point in the notification, a file that exists but holds no readable
-  // dictionary (it is left alone rather than replaced), no coordination, or a failed write.
+  // dictionary (it is left alone rather than replaced), no lock file, or a failed write. A
+  // save that gave up waiting for the lock logs so before either line.
   void savePrefs(const NSNotification& notification);
 
  private:

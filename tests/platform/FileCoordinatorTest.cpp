@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "Device/DeviceFileSystem.h"
 #include "Foundation/NSFileManager.h"
+#include "support/ForeignLockHolder.h"
 #include "support/ScopedTestDevice.h"
 
 namespace {
@@ -96,6 +99,51 @@ TEST(FileCoordinatorTest, HoldsTheLockOnlyWhileTheBodyRuns) {
   ran = false;
   EXPECT_FALSE(NSFileCoordinator::coordinateWritingItemAtPath("/..", [&] { ran = true; }));
   EXPECT_FALSE(ran);
+}
+
+// The bounded wait against another OS process: a free lock is taken at once, one let go
+// during the wait is taken then, one kept past the wait gives up without running the body, and
+// a path that can have no lock file fails. The ceiling only catches a wait that never ends.
+TEST(FileCoordinatorTest, BoundedWaitTakesTheLockOrGivesUpInTime) {
+  using namespace std::chrono_literals;
+  using Outcome = NSFileCoordinator::Outcome;
+  enum class Holder { None, ReleasesSoon, Stalled };
+  const struct {
+    const char* name;
+    const char* path;
+    Holder holder;
+    std::chrono::milliseconds maxWait;
+    Outcome outcome;
+  } cases[] = {
+      {"free lock", kCounterPath, Holder::None, 0ms, Outcome::Coordinated},
+      {"holder lets go during the wait", kCounterPath, Holder::ReleasesSoon, 10s,
+       Outcome::Coordinated},
+      {"stalled holder", kCounterPath, Holder::Stalled, 100ms, Outcome::TimedOut},
+      {"the device root", "/..", Holder::None, 100ms, Outcome::Failed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScopedTestDevice device;
+    std::optional<test_support::ForeignLockHolder> holder;
+    if (c.holder != Holder::None) {
+      const std::filesystem::path target = device.device().fileSystem().hostPath(c.path);
+      holder.emplace(target, c.holder == Holder::ReleasesSoon
+                                 ? std::optional<std::chrono::milliseconds>(50ms)
+                                 : std::nullopt);
+      ASSERT_TRUE(holder->holding());
+    }
+    bool ran = false;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(
+        NSFileCoordinator::coordinateWritingItemAtPath(c.path, c.maxWait, [&] { ran = true; }),
+        c.outcome);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(ran, c.outcome == Outcome::Coordinated);
+    if (c.outcome == Outcome::TimedOut) {
+      EXPECT_GE(waited, c.maxWait);
+    }
+    EXPECT_LT(waited, 3s);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -12,6 +13,7 @@
 #include "Device/DeviceFileSystem.h"
 #include "Foundation/PropertyList.h"
 #include "VXCommon/VXPrefsLoader.h"
+#include "support/ForeignLockHolder.h"
 #include "support/ScopedTestDevice.h"
 #include "tweak/OverlayTestSupport.h"
 #include "tweak/PrefsTestSupport.h"
@@ -26,6 +28,9 @@ constexpr const char* kSaved =
     "<VX> VXPrefsLoader.cpp:54 -[VXPrefsLoader savePrefs:] prefs saved...";
 constexpr const char* kNotSaved =
     "<VX> VXPrefsLoader.cpp:52 -[VXPrefsLoader savePrefs:] DIDNT save prefs!!";
+constexpr const char* kSavedWithoutLock =
+    "<VX> VXPrefsLoader.cpp:51 -[VXPrefsLoader savePrefs:] prefs file locked for over 250 ms, "
+    "writing without coordination";
 
 class VXPrefsSaveTest : public ::testing::Test {
  protected:
@@ -212,6 +217,51 @@ TEST_F(VXPrefsSaveTest, SaveWritesUnderTheFileCoordination) {
   EXPECT_EQ(probes, 1);
   EXPECT_EQ(heldDuringWrite, 1);
   EXPECT_EQ(countContaining(log.lines(), kSaved), 1u);
+}
+
+// A writer in another process that took the lock and stalled must not freeze the home
+// screen: the save gives up waiting after the bound, logs so, and still writes the position
+// atomically, keeping the other entries. An unreadable file is still left alone then. (The
+// ceiling only catches a wait without end.)
+TEST_F(VXPrefsSaveTest, StalledLockHolderDelaysTheSaveOnlyByTheBound) {
+  using namespace std::chrono_literals;
+  const Dictionary before{{"pToggleIsEnabled", Value::boolean(true)}};
+  const std::string text = "not a plist";
+  const Foundation::Data garbage(text.begin(), text.end());
+  const struct {
+    const char* name;
+    std::optional<Foundation::Data> file;  // nullopt: `before`, as a property list
+    const char* outcome;
+  } cases[] = {
+      {"readable file", std::nullopt, kSaved},
+      {"unreadable file", garbage, kNotSaved},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(
+        c.file ? device.device().fileSystem().writeAtomically(VXPrefsLoader::kPrefsPath, *c.file)
+               : prefs_test::writePrefsFile(before));
+    readPrefs();
+    test_support::ForeignLockHolder holder(
+        device.device().fileSystem().hostPath(VXPrefsLoader::kPrefsPath));
+    ASSERT_TRUE(holder.holding());
+    log.clear();
+    const auto start = std::chrono::steady_clock::now();
+    dragEnd({30, 40});
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, VXPrefsLoader::kSaveLockWait);
+    EXPECT_LT(waited, 3s);
+    ASSERT_GE(log.lines().size(), 2u);
+    EXPECT_EQ(log.lines()[0], kSavedWithoutLock);
+    EXPECT_EQ(log.lines()[1], c.outcome);
+    if (c.file) {
+      EXPECT_EQ(device.device().fileSystem().read(VXPrefsLoader::kPrefsPath), c.file);
+    } else {
+      Dictionary expected = before;
+      expected.set(VXPrefsLoader::kOriginKey, prefs_test::originValue(30, 40));
+      EXPECT_EQ(prefs_test::readPrefsFile(), expected);
+    }
+  }
 }
 
 }  // namespace
