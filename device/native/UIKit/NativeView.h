@@ -31,11 +31,12 @@ void setOwner(const Object& view, std::weak_ptr<void> owner);
 std::shared_ptr<void> ownerOfViewOrAncestor(const void* view);
 
 // What a native class that forwards hit testing (the product's button and window) asks. The
-// functions hold the face object weakly; an empty function lets UIKit answer.
+// functions hold the face object weakly and give no answer (nullopt) once it is gone, which
+// lets UIKit answer.
 struct HitTestHooks {
   // The native view that takes a touch at `point` (own coordinates), empty for none.
-  std::function<Object(Point point)> hitTest;
-  std::function<bool(Point point)> pointInside;
+  std::function<std::optional<Object>(Point point)> hitTest;
+  std::function<std::optional<bool>(Point point)> pointInside;
 };
 void setHitTestHooks(const Object& view, HitTestHooks hooks);
 // The hooks of a forwarding view, null when it has none.

@@ -24,9 +24,10 @@ __attribute__((objc_runtime_name("VXFab")))
       gw::native::view::hitTestHooks((__bridge const void*)self);
   if (!hooks || !hooks->hitTest) return [super hitTest:point withEvent:event];
   _event = event;
-  const gw::native::Object hit = hooks->hitTest({point.x, point.y});
+  const std::optional<gw::native::Object> hit = hooks->hitTest({point.x, point.y});
   _event = nil;
-  UIView* view = (__bridge UIView*)hit.get();
+  if (!hit) return [super hitTest:point withEvent:event];
+  UIView* view = (__bridge UIView*)hit->get();
   return view;
 }
 
@@ -35,9 +36,10 @@ __attribute__((objc_runtime_name("VXFab")))
       gw::native::view::hitTestHooks((__bridge const void*)self);
   if (!hooks || !hooks->pointInside) return [super pointInside:point withEvent:event];
   _event = event;
-  const bool inside = hooks->pointInside({point.x, point.y});
+  const std::optional<bool> inside = hooks->pointInside({point.x, point.y});
   _event = nil;
-  return inside ? YES : NO;
+  if (!inside) return [super pointInside:point withEvent:event];
+  return *inside ? YES : NO;
 }
 
 - (UIView*)gw_baseHitTest:(CGPoint)point {
