@@ -1,7 +1,7 @@
-// UIDevice on [UIDevice currentDevice] (native/UIKit/NativeScreen.h).
+// UIDevice on [UIDevice currentDevice] (native/UIKit/NativeDevice.h).
 #include "UIKit/UIDevice.h"
 
-#include "native/UIKit/NativeScreen.h"
+#include "native/UIKit/NativeDevice.h"
 
 UIDevice& UIDevice::currentDevice() {
   static UIDevice device;  // stateless: every call asks UIKit
@@ -9,5 +9,5 @@ UIDevice& UIDevice::currentDevice() {
 }
 
 UIUserInterfaceIdiom UIDevice::userInterfaceIdiom() const {
-  return static_cast<UIUserInterfaceIdiom>(gw::native::screen::userInterfaceIdiom());
+  return static_cast<UIUserInterfaceIdiom>(gw::native::device::userInterfaceIdiom());
 }

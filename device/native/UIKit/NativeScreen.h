@@ -1,8 +1,5 @@
-// UIScreen and UIDevice for the device face: the main screen's size and scale, the device's
-// idiom.
+// UIScreen for the device face: the main screen's size and scale.
 #pragma once
-
-#include <cstdint>
 
 #include "native/UIKit/NativeTypes.h"
 
@@ -12,7 +9,5 @@ namespace gw::native::screen {
 Rect mainBounds();
 // [UIScreen mainScreen].scale, pixels per point.
 double mainScale();
-// [UIDevice currentDevice].userInterfaceIdiom, a UIUserInterfaceIdiom value.
-std::int64_t userInterfaceIdiom();
 
 }  // namespace gw::native::screen

@@ -1,5 +1,4 @@
-// Wraps UIScreen's mainScreen (bounds, scale) and UIDevice's currentDevice
-// (userInterfaceIdiom).
+// Wraps UIScreen's mainScreen (bounds, scale).
 #include "native/UIKit/NativeScreen.h"
 
 #import <UIKit/UIKit.h>
@@ -13,10 +12,6 @@ Rect mainBounds() {
 
 double mainScale() {
   return [UIScreen mainScreen].scale;
-}
-
-std::int64_t userInterfaceIdiom() {
-  return static_cast<std::int64_t>([UIDevice currentDevice].userInterfaceIdiom);
 }
 
 }  // namespace gw::native::screen

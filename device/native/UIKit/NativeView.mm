@@ -132,7 +132,7 @@ const HitTestHooks* hitTestHooks(const void* view) {
 Object baseHitTest(const Object& view, Point point) {
   UIView* v = asView(view);
   if (!v) return {};
-  if ([v conformsToProtocol:@protocol(GWForwardingHitTest)]) {
+  if ([v respondsToSelector:@selector(gw_baseHitTest:)]) {
     return wrap([(id<GWForwardingHitTest>)v gw_baseHitTest:toCG(point)]);
   }
   return wrap([v hitTest:toCG(point) withEvent:nil]);
@@ -141,7 +141,7 @@ Object baseHitTest(const Object& view, Point point) {
 bool basePointInside(const Object& view, Point point) {
   UIView* v = asView(view);
   if (!v) return false;
-  if ([v conformsToProtocol:@protocol(GWForwardingHitTest)]) {
+  if ([v respondsToSelector:@selector(gw_basePointInside:)]) {
     return [(id<GWForwardingHitTest>)v gw_basePointInside:toCG(point)];
   }
   return [v pointInside:toCG(point) withEvent:nil];
