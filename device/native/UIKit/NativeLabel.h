@@ -10,7 +10,8 @@
 namespace gw::native::label {
 
 void setText(const Object& label, const std::string& text);
-// +[UIFont fontWithName:size:], the system font of that size when the device has no such face.
+// +[UIFont fontWithName:size:], the system font of that size when the device has no such face
+// or the name is one of the system font's own (".SFUI-Regular").
 void setFont(const Object& label, const std::string& fontName, double pointSize);
 void setTextColor(const Object& label, Color color);
 // An NSTextAlignment value.

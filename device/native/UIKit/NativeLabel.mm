@@ -22,7 +22,10 @@ void setText(const Object& label, const std::string& text) {
 
 void setFont(const Object& label, const std::string& fontName, double pointSize) {
   NSString* name = [NSString stringWithUTF8String:fontName.c_str()];
-  UIFont* font = name.length > 0 ? [UIFont fontWithName:name size:pointSize] : nil;
+  // Names with a leading dot are the system font's private faces: asked for by name, UIKit
+  // hands out a serif stand-in instead, so they go to systemFontOfSize:.
+  const bool named = name.length > 0 && ![name hasPrefix:@"."];
+  UIFont* font = named ? [UIFont fontWithName:name size:pointSize] : nil;
   asLabel(label).font = font ? font : [UIFont systemFontOfSize:pointSize];
 }
 
