@@ -36,3 +36,11 @@ void UIAlertController::didDismiss() {
   presented_ = false;
   dismiss_ = nullptr;
 }
+
+void UIAlertController::dismissedByTap() {
+  if (!presented_) return;
+  presented_ = false;
+  std::function<void()> dismiss = std::move(dismiss_);
+  dismiss_ = nullptr;
+  if (dismiss) dismiss();
+}

@@ -66,10 +66,11 @@ const native::Object& Access::nativeController(UIViewController& controller) {
         std::static_pointer_cast<UIAlertController>(alert->weak_from_this().lock());
     std::vector<native::alert::Action> actions;
     for (const std::shared_ptr<UIAlertAction>& action : alert->actions()) {
-      // UIKit has dismissed the alert when it runs the handler.
+      // UIKit has dismissed the alert when it runs the handler: the presenter hears of it
+      // first, so that the handler may present the next alert.
       actions.push_back(
           {action->title(), action->style(), action->isEnabled(), [weakAlert, action] {
-             if (auto presented = weakAlert.lock()) presented->didDismiss();
+             if (auto presented = weakAlert.lock()) presented->dismissedByTap();
              if (action->handler()) action->handler()(*action);
            }});
     }

@@ -40,12 +40,15 @@ class UIAlertController : public UIViewController {
   // Called by the presenting controller once the alert is on screen: keeps `dismiss`, which
   // takes the alert off its presenter.
   void didPresent(std::function<void()> dismiss);
-  // Called by the presenting controller when it takes the alert away without a tap, and when
-  // a tap on an action has dismissed it.
+  // Called by the presenting controller when it takes the alert away without a tap.
   void didDismiss();
   bool isPresented() const { return presented_; }
 
  private:
+  friend struct gw::uikit::Access;
+  // UIKit took the alert away for a tap on an action: tells the presenter through `dismiss`.
+  void dismissedByTap();
+
   std::string title_;
   std::string message_;
   UIAlertControllerStyle style_;
