@@ -1,0 +1,58 @@
+// UIKit's alert on the device: a title, a message and a row of actions, presented modally by a
+// view controller as a native UIAlertController made from them when it is presented. Tapping
+// an action dismisses the alert first and then runs the action's handler, so a handler may
+// present the next alert.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "UIKit/UIAlertAction.h"
+#include "UIKit/UIViewController.h"
+
+enum UIAlertControllerStyle : std::int64_t {
+  UIAlertControllerStyleActionSheet = 0,
+  UIAlertControllerStyleAlert = 1,
+};
+
+class UIAlertController : public UIViewController {
+ public:
+  static std::shared_ptr<UIAlertController> alertControllerWithTitle(
+      std::string title, std::string message, UIAlertControllerStyle preferredStyle);
+
+  UIAlertController(std::string title, std::string message, UIAlertControllerStyle style)
+      : title_(std::move(title)), message_(std::move(message)), style_(style) {}
+
+  const std::string& title() const { return title_; }
+  const std::string& message() const { return message_; }
+  UIAlertControllerStyle preferredStyle() const { return style_; }
+
+  // addAction: — actions show in the order added. As in UIKit, an alert has at most one
+  // cancel action: a second one is not added (and false returned). A null action is refused.
+  bool addAction(const std::shared_ptr<UIAlertAction>& action);
+  const std::vector<std::shared_ptr<UIAlertAction>>& actions() const { return actions_; }
+
+  // ---- presentation ---------------------------------------------------------------------
+  // Called by the presenting controller once the alert is on screen: keeps `dismiss`, which
+  // takes the alert off its presenter.
+  void didPresent(std::function<void()> dismiss);
+  // Called by the presenting controller when it takes the alert away without a tap.
+  void didDismiss();
+  bool isPresented() const { return presented_; }
+
+ private:
+  friend struct gw::uikit::Access;
+  // UIKit took the alert away for a tap on an action: tells the presenter through `dismiss`.
+  void dismissedByTap();
+
+  std::string title_;
+  std::string message_;
+  UIAlertControllerStyle style_;
+  std::vector<std::shared_ptr<UIAlertAction>> actions_;
+  bool presented_ = false;
+  std::function<void()> dismiss_;
+};
