@@ -117,7 +117,6 @@ class PSListController : public UIViewController {
   SpecifierList _specifiers;
 
  private:
-  friend class ListControllerPeer;
   static bool registerControllerFactory(const std::string& className,
                                         std::function<std::shared_ptr<PSListController>()> make);
   void attach(gw::native::Object handle) { handle_ = std::move(handle); }
