@@ -4,6 +4,7 @@
 
 #include "ListControllerPeer.h"
 #include "PropertyListBridge.h"
+#include "SpecifierEdits.h"
 #include "UIKit/UITableView.h"
 #include "UIKitObjects.h"
 #include "native/Preferences/NativeListController.h"
@@ -69,14 +70,21 @@ PSListController::SpecifierList PSListController::loadSpecifiersFromPlistName(
 void PSListController::insertContiguousSpecifiers(
     const SpecifierList& specifiers, const std::shared_ptr<PSSpecifier>& afterSpecifier,
     bool animated) {
-  if (!afterSpecifier) return;
-  preferences::insertContiguousSpecifiers(handle_, nativeSpecifiers(specifiers),
+  if (!afterSpecifier || !handle_) return;
+  const SpecifierList block = gw::device::rowsToInsert(
+      specifiersFor(preferences::shownSpecifiers(handle_)), specifiers, afterSpecifier);
+  if (block.empty()) return;
+  preferences::insertContiguousSpecifiers(handle_, nativeSpecifiers(block),
                                           afterSpecifier->nativeSpecifier(), animated);
   adoptShownSpecifiers();
 }
 
 void PSListController::removeContiguousSpecifiers(const SpecifierList& specifiers, bool animated) {
-  preferences::removeContiguousSpecifiers(handle_, nativeSpecifiers(specifiers), animated);
+  if (!handle_) return;
+  for (const SpecifierList& run :
+       gw::device::runsToRemove(specifiersFor(preferences::shownSpecifiers(handle_)), specifiers)) {
+    preferences::removeContiguousSpecifiers(handle_, nativeSpecifiers(run), animated);
+  }
   adoptShownSpecifiers();
 }
 

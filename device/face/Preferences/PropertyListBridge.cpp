@@ -63,14 +63,16 @@ Foundation::Value valueOfPropertyList(const gw::native::Object& object) {
     case plist::Kind::Array: {
       Foundation::Array elements;
       for (const gw::native::Object& element : plist::elementsOf(object)) {
-        elements.push_back(valueOfPropertyList(element));
+        Foundation::Value value = valueOfPropertyList(element);
+        if (!value.isNull()) elements.push_back(std::move(value));
       }
       return Foundation::Value::array(std::move(elements));
     }
     case plist::Kind::Dictionary: {
       Foundation::Dictionary entries;
       for (const auto& [key, element] : plist::entriesOf(object)) {
-        entries.set(key, valueOfPropertyList(element));
+        Foundation::Value value = valueOfPropertyList(element);
+        if (!value.isNull()) entries.set(key, std::move(value));
       }
       return Foundation::Value::dictionary(std::move(entries));
     }

@@ -48,11 +48,13 @@ class PSListController : public UIViewController {
   // each with `target` as its target.
   SpecifierList loadSpecifiersFromPlistName(std::string_view name,
                                             const std::shared_ptr<PSListController>& target);
-  // insertContiguousSpecifiers:afterSpecifier:animated:
+  // insertContiguousSpecifiers:afterSpecifier:animated: — puts the rows, in their order,
+  // directly after `afterSpecifier`. Rows already on the page are not shown twice; nothing
+  // happens when `afterSpecifier` is not on the page.
   void insertContiguousSpecifiers(const SpecifierList& specifiers,
                                   const std::shared_ptr<PSSpecifier>& afterSpecifier,
                                   bool animated);
-  // removeContiguousSpecifiers:animated:
+  // removeContiguousSpecifiers:animated: — takes those of the rows that are on the page off.
   void removeContiguousSpecifiers(const SpecifierList& specifiers, bool animated);
   // reloadSpecifier:animated: — redraws the row, which reads its value again.
   void reloadSpecifier(const std::shared_ptr<PSSpecifier>& specifier, bool animated);
