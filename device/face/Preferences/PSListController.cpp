@@ -5,6 +5,7 @@
 #include "ListControllerPeer.h"
 #include "PropertyListBridge.h"
 #include "SpecifierEdits.h"
+#include "UIKit/UIAlertController.h"
 #include "UIKit/UITableView.h"
 #include "UIKitObjects.h"
 #include "native/Preferences/NativeListController.h"
@@ -151,12 +152,24 @@ void PSListController::presentViewController(const std::shared_ptr<UIViewControl
   if (!shown) return;
   // Kept while UIKit shows it: the native alert's handlers reach the C++ one.
   presented_ = controller;
+  if (auto alert = std::dynamic_pointer_cast<UIAlertController>(controller)) {
+    std::weak_ptr<UIViewController> weakSelf = weak_from_this();
+    std::weak_ptr<UIAlertController> weakAlert = alert;
+    alert->didPresent([weakSelf, weakAlert] {
+      auto self = std::static_pointer_cast<PSListController>(weakSelf.lock());
+      if (self && self->presented_ && self->presented_ == weakAlert.lock()) {
+        self->presented_.reset();
+      }
+    });
+  }
   preferences::presentViewController(handle_, shown, animated, std::move(completion));
 }
 
 void PSListController::dismissViewController(bool animated, std::function<void()> completion) {
-  preferences::dismissViewController(handle_, animated, std::move(completion));
+  std::shared_ptr<UIViewController> dismissed = std::move(presented_);
   presented_.reset();
+  preferences::dismissViewController(handle_, animated, std::move(completion));
+  if (auto alert = std::dynamic_pointer_cast<UIAlertController>(dismissed)) alert->didDismiss();
 }
 
 const std::shared_ptr<UIViewController>& PSListController::presentedViewController() const {
