@@ -34,6 +34,9 @@ using gw::native::preferences::PeerFactory;
  @public
   std::shared_ptr<ControllerPeer> peer;
   GWPControllerHandle* handle;
+  // While the C++ controller builds its rows: the framework asking for them again meanwhile
+  // gets the rows it has rather than a second build.
+  BOOL buildingRows;
 }
 @end
 
@@ -159,9 +162,13 @@ NSMutableArray* GWPSpecifiers(PSListController* controller, Class forwardingClas
     return callSuper<NSMutableArray*>(controller, class_getSuperclass(forwardingClass),
                                       @selector(specifiers));
   }
+  GWPPeerBox* box = boxOf(controller);
+  if (box->buildingRows) return controller->_specifiers;
   // The framework empties its rows to have them built again (reloadSpecifiers and the like).
   if (!controller->_specifiers) peer->forgetSpecifiers();
+  box->buildingRows = YES;
   const std::vector<Object> rows = peer->specifiers();
+  box->buildingRows = NO;
   if (!sameRows(controller->_specifiers, rows)) controller->_specifiers = arrayOf(rows);
   return controller->_specifiers;
 }

@@ -69,7 +69,14 @@ Object specifierProperty(const Object& specifier, const std::string& key) {
 void setSpecifierProperty(const Object& specifier, const Object& value, const std::string& key) {
   NSString* name = stringOf(key);
   if (!name) return;
-  [specifierOf(specifier) setProperty:(__bridge id)value.get() forKey:name];
+  PSSpecifier* row = specifierOf(specifier);
+  id object = (__bridge id)value.get();
+  if (object) {
+    [row setProperty:object forKey:name];
+  } else {
+    // Not through setProperty:forKey:, which would hand nil to a dictionary.
+    [row.properties removeObjectForKey:name];
+  }
 }
 
 Object specifierProperties(const Object& specifier) {
