@@ -13,7 +13,9 @@ namespace gw::native::preferences {
 
 // A new row labelled `name` of the cell type `cellType` (the framework's numbering) whose
 // properties are the entries of `properties` (an NSDictionary; may be empty), reading and
-// storing its value through its target's readPreferenceValue: / setPreferenceValue:specifier:.
+// storing its value through its target's readPreferenceValue: / setPreferenceValue:specifier:;
+// a "detail" entry names the class of the page it opens, an "action" entry its button's
+// selector.
 Object makeSpecifier(const std::string& name, std::int64_t cellType, const Object& properties);
 
 // propertyForKey: / setProperty:forKey: (an empty value removes the entry).

@@ -41,21 +41,28 @@ NSString* stringOf(const std::string& text) {
 }  // namespace
 
 Object makeSpecifier(const std::string& name, std::int64_t cellType, const Object& properties) {
+  id given = (__bridge id)properties.get();
+  NSDictionary* entries =
+      [given isKindOfClass:[NSDictionary class]] ? given : [NSDictionary dictionary];
+  // What the framework's own list loading derives from an entry: the page a "detail" row
+  // opens and the selector a button row's "action" names.
+  id detail = entries[@"detail"];
+  Class detailClass = [detail isKindOfClass:[NSString class]] ? NSClassFromString(detail) : Nil;
   PSSpecifier* specifier = [PSSpecifier preferenceSpecifierNamed:stringOf(name)
                                                           target:nil
                                                              set:@selector(setPreferenceValue:
                                                                                     specifier:)
                                                              get:@selector(readPreferenceValue:)
-                                                          detail:Nil
+                                                          detail:detailClass
                                                             cell:static_cast<PSCellType>(cellType)
                                                             edit:Nil];
-  id entries = (__bridge id)properties.get();
-  if ([entries isKindOfClass:[NSDictionary class]]) {
-    for (id key in (NSDictionary*)entries) {
-      if ([key isKindOfClass:[NSString class]]) {
-        [specifier setProperty:((NSDictionary*)entries)[key] forKey:key];
-      }
-    }
+  for (id key in entries) {
+    if ([key isKindOfClass:[NSString class]]) [specifier setProperty:entries[key] forKey:key];
+  }
+  id action = entries[@"action"];
+  if ([action isKindOfClass:[NSString class]] &&
+      [specifier respondsToSelector:@selector(setButtonAction:)]) {
+    specifier.buttonAction = NSSelectorFromString(action);
   }
   return wrap(specifier);
 }

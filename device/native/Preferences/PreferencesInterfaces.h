@@ -33,6 +33,8 @@ typedef NS_ENUM(NSInteger, PSCellType) {
 @property(nonatomic) PSCellType cellType;
 @property(nonatomic, weak) id target;
 @property(nonatomic, retain) NSMutableDictionary* properties;
+// The selector a button row sends to its target when tapped.
+@property(nonatomic) SEL buttonAction;
 + (instancetype)preferenceSpecifierNamed:(NSString*)name
                                   target:(id)target
                                      set:(SEL)setter
