@@ -4,7 +4,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "Device/Device.h"
 #include "Device/DeviceFileSystem.h"
@@ -95,17 +98,30 @@ bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path
 
 }  // namespace NSDictionary
 
+namespace {
+
+// Between two tries of a bounded wait: short against any bound a caller would choose, long
+// enough that a waiting thread costs next to nothing.
+constexpr std::chrono::milliseconds kLockRetryInterval{2};
+
 // The lock file ".<name>.lock" sits beside the target on the host, so that any OS process
-// working on the same device root takes the same lock. flock locks belong to the open file, so
-// a nested coordination of the same path on one thread would wait for itself: don't nest.
-bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
-                                                    const std::function<void()>& body) {
+// working on the same device root takes the same lock. -1 when it cannot be opened.
+int openLockFileOf(std::string_view path) {
   const std::string target = DeviceFileSystem::normalisedPath(path);
-  if (target == "/") return false;
+  if (target == "/") return -1;
   const std::size_t slash = target.rfind('/');
   const std::string lockPath =
       target.substr(0, slash + 1) + "." + target.substr(slash + 1) + ".lock";
-  const int fd = currentFileSystem().openCreating(lockPath);
+  return currentFileSystem().openCreating(lockPath);
+}
+
+}  // namespace
+
+// flock locks belong to the open file description, so a nested coordination of the same path
+// on one thread waits for itself.
+bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
+                                                    const std::function<void()>& body) {
+  const int fd = openLockFileOf(path);
   if (fd < 0) return false;
   LockFileHold hold(fd);
   while (::flock(fd, LOCK_EX) != 0) {
@@ -113,4 +129,24 @@ bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
   }
   if (body) body();
   return true;
+}
+
+// Non-blocking tries with short sleeps between them: a blocking flock cannot be given a
+// deadline without a signal, and signals belong to the host process, not to this call.
+NSFileCoordinator::Outcome NSFileCoordinator::coordinateWritingItemAtPath(
+    std::string_view path, std::chrono::milliseconds maxWait, const std::function<void()>& body) {
+  using Clock = std::chrono::steady_clock;
+  const int fd = openLockFileOf(path);
+  if (fd < 0) return Outcome::Failed;
+  LockFileHold hold(fd);
+  const Clock::time_point deadline = Clock::now() + maxWait;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return Outcome::Failed;
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return Outcome::TimedOut;
+    std::this_thread::sleep_for(std::min<Clock::duration>(kLockRetryInterval, deadline - now));
+  }
+  if (body) body();
+  return Outcome::Coordinated;
 }

@@ -1,6 +1,7 @@
 // Foundation's file access on the current device's file system (see DeviceFileSystem).
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -43,11 +44,25 @@ bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path
 }  // namespace NSDictionary
 
 // Coordinated read-modify-write of one file across processes (the role NSFileCoordinator plays
-// on the device): `body` runs while an exclusive advisory lock (flock on a hidden lock file
-// beside the target, in the same folder) is held, so two writers that each read, change and
-// write the file never lose each other's change. Works between real OS processes too.
+// on the device): `body` runs while an exclusive advisory lock (flock on the hidden lock file
+// ".<name>.lock" beside the target, in the same folder) is held, so two writers that each read,
+// change and write the file never lose each other's change. Works between real OS processes
+// too. Coordinations of one path must not nest on one thread: the inner one would wait for the
+// outer.
 class NSFileCoordinator {
  public:
-  // Returns false, without running `body`, when the lock cannot be taken.
+  enum class Outcome {
+    Coordinated,  // `body` ran under the lock
+    TimedOut,     // another holder kept the lock past the wait; `body` did not run
+    Failed,       // the lock file cannot be opened or locked; `body` did not run
+  };
+
+  // Waits as long as another holder keeps the lock. Returns false, without running `body`,
+  // when the lock cannot be taken.
   static bool coordinateWritingItemAtPath(std::string_view path, const std::function<void()>& body);
+  // Waits at most `maxWait` of real time for the lock (the holder is another process, so the
+  // device's clock does not bound it), then gives up with TimedOut.
+  static Outcome coordinateWritingItemAtPath(std::string_view path,
+                                             std::chrono::milliseconds maxWait,
+                                             const std::function<void()>& body);
 };

@@ -4,8 +4,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "face/Foundation/PropertyListValues.h"
 #include "native/Foundation/NativeFiles.h"
@@ -98,17 +101,29 @@ bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path
 
 }  // namespace NSDictionary
 
-// The lock file ".<name>.lock" sits beside the target, as on the simulated device, so that
-// every process writing the file takes the same lock. flock locks belong to the open file, so
-// a nested coordination of the same path on one thread would wait for itself: don't nest.
-bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
-                                                    const std::function<void()>& body) {
+namespace {
+
+// Between two tries of a bounded wait, as on the simulated device.
+constexpr std::chrono::milliseconds kLockRetryInterval{2};
+
+// The lock file ".<name>.lock" sits beside the target, as on the simulated device, so that every
+// process writing the file takes the same lock. -1 when it cannot be opened.
+int openLockFileOf(std::string_view path) {
   const std::string target = normalisedPath(path);
-  if (target == "/") return false;
+  if (target == "/") return -1;
   const std::size_t slash = target.rfind('/');
   const std::string lockPath =
       target.substr(0, slash + 1) + "." + target.substr(slash + 1) + ".lock";
-  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  return ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+}
+
+}  // namespace
+
+// flock locks belong to the open file description, so a nested coordination of the same path
+// on one thread waits for itself.
+bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
+                                                    const std::function<void()>& body) {
+  const int fd = openLockFileOf(path);
   if (fd < 0) return false;
   LockFileHold hold(fd);
   while (::flock(fd, LOCK_EX) != 0) {
@@ -116,4 +131,24 @@ bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
   }
   if (body) body();
   return true;
+}
+
+// Non-blocking tries with short sleeps between them: a blocking flock cannot be given a
+// deadline without a signal.
+NSFileCoordinator::Outcome NSFileCoordinator::coordinateWritingItemAtPath(
+    std::string_view path, std::chrono::milliseconds maxWait, const std::function<void()>& body) {
+  using Clock = std::chrono::steady_clock;
+  const int fd = openLockFileOf(path);
+  if (fd < 0) return Outcome::Failed;
+  LockFileHold hold(fd);
+  const Clock::time_point deadline = Clock::now() + maxWait;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return Outcome::Failed;
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return Outcome::TimedOut;
+    std::this_thread::sleep_for(std::min<Clock::duration>(kLockRetryInterval, deadline - now));
+  }
+  if (body) body();
+  return Outcome::Coordinated;
 }
