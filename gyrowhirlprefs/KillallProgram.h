@@ -5,6 +5,7 @@
 #include <functional>
 
 inline constexpr const char* kRootlessKillallProgramPath = "/var/jb/usr/bin/killall";
+inline constexpr const char* kRootfulKillallProgramPath = "/usr/bin/killall";
 
-// The rootless copy when `fileExists` finds it, else kKillallProgramPath (System/spawn.h).
+// The rootless copy when `fileExists` finds it, else the rootful one.
 const char* killallProgramPath(const std::function<bool(const char* path)>& fileExists);

@@ -11,6 +11,8 @@ namespace gw::native::springboard {
 
 // [UIApplication sharedApplication]: the home-screen process's SpringBoard object.
 Object sharedApplication();
+// Whether `application` is an instance of the class SpringBoard (or a subclass).
+bool isHomeScreenApplication(const Object& application);
 // -[SpringBoard _accessibilityFrontMostApplication]: an SBApplication, or empty.
 Object frontMostApplication(const Object& springBoard);
 // -[SpringBoard isLocked]

@@ -61,6 +61,12 @@ Object sharedApplication() {
   return retained([UIApplication sharedApplication]);
 }
 
+bool isHomeScreenApplication(const Object& application) {
+  Class springBoardClass = NSClassFromString(@"SpringBoard");
+  return application && springBoardClass != nil &&
+         [(__bridge id)application.get() isKindOfClass:springBoardClass];
+}
+
 Object frontMostApplication(const Object& springBoard) {
   if (!answers(springBoard, @selector(_accessibilityFrontMostApplication))) return {};
   return retained([objectOf<SpringBoard>(springBoard) _accessibilityFrontMostApplication]);
