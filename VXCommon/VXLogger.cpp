@@ -1,8 +1,6 @@
 #include "VXCommon/VXLogger.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 
 #include "Runtime/ProcessStatic.h"
 
@@ -144,11 +142,7 @@ namespace vx_logger_detail {
 // Reals are written in their shortest form that reads back as the same number ("0.3", "2",
 // "1e+20"), as a number object describes itself, whatever conversion the format names.
 std::string toText(double d) {
-  if (std::isnan(d)) return "nan";
-  if (std::isinf(d)) return d < 0 ? "-inf" : "inf";
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, d);
-  return std::string(buffer, result.ptr);
+  return Foundation::Value::real(d).description();
 }
 
 }  // namespace vx_logger_detail

@@ -56,3 +56,11 @@ set(GW_DEVICE_FACE_HEADERS
     UIKit/UIView.h
     UIKit/UIViewController.h
     UIKit/UIWindow.h)
+
+# The platform sources, paths relative to platform/, that are plain C++ on no simulated device
+# (no process, clock or file system) and whose headers the device adapter does not replace: the
+# device build compiles them as they are, next to device/face/ and device/native/.
+set(GW_DEVICE_SHARED_SOURCES
+    CoreGraphics/CGColor.cpp
+    Foundation/DecimalReal.cpp
+    Foundation/Value.cpp)

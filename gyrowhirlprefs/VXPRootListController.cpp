@@ -20,6 +20,7 @@
 #include "UIKit/UILabel.h"
 #include "UIKit/UIScreen.h"
 #include "UIKit/UITableView.h"
+#include "gyrowhirlprefs/KillallProgram.h"
 
 namespace {
 
@@ -319,7 +320,9 @@ void VXPRootListController::respring() {
   pid_t pid = 0;
   char* const arguments[] = {const_cast<char*>("killall"), const_cast<char*>("backboardd"),
                              nullptr};
-  posix_spawn(&pid, kKillallProgramPath, nullptr, nullptr, arguments, nullptr);
+  const char* program = killallProgramPath(
+      [](const char* path) { return NSFileManager::defaultManager().fileExistsAtPath(path); });
+  posix_spawn(&pid, program, nullptr, nullptr, arguments, nullptr);
 }
 
 void VXPRootListController::donationLink() {

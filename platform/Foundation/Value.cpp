@@ -1,11 +1,11 @@
 #include "Foundation/Value.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include <system_error>
+
+#include "Foundation/DecimalReal.h"
 
 namespace Foundation {
 
@@ -79,17 +79,7 @@ double scanReal(std::string_view s) {
   }
   std::string_view number = s.substr(start, i - start);
   if (!number.empty() && number.front() == '+') number.remove_prefix(1);
-  double value = 0;
-  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // from_chars leaves the value untouched on overflow; NSString gives +-HUGE_VAL or 0.
-    const bool negative = number.front() == '-';
-    const std::size_t e = number.find_first_of("eE");
-    const bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
-    if (tiny) return negative ? -0.0 : 0.0;
-    return negative ? -HUGE_VAL : HUGE_VAL;
-  }
-  return value;
+  return parseDecimalNumber(number);
 }
 
 // NSString boolValue.
@@ -117,11 +107,7 @@ Int truncateReal(double d) {
 }
 
 std::string shortestReal(double d) {
-  if (std::isnan(d)) return "nan";
-  if (std::isinf(d)) return d < 0 ? "-inf" : "inf";
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, d);
-  return std::string(buffer, result.ptr);
+  return shortestDecimalText(d);
 }
 
 std::string dateText(Date date) {
