@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Device/Process.h"
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 #include "VXCommon/VXTweakManager.h"
 #include "support/WholeSystemReplay.h"
 
@@ -37,7 +37,7 @@ void BM_LibraryLoad_ThroughLaunchCompletion(benchmark::State& state) {
     {
       ProcessScope scope(*springBoard);
       springBoard->loadLibrary(WholeSystemReplay::kLibrary);
-      SpringBoard::finishLaunching();
+      SimulatedSpringBoard::finishLaunching();
     }
     state.PauseTiming();
     device.terminate(WholeSystemReplay::kHomeScreenProcess);

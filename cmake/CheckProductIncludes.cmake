@@ -1,7 +1,9 @@
-# cmake -DGW_SOURCE_DIR=<repo> -P CheckProductIncludes.cmake
+# cmake -DGW_SOURCE_DIR=<repo> [-DGW_EXTRA_PRODUCT_FILES=<file;...>] -P CheckProductIncludes.cmake
 # Fails when a file of the product, or a face header it reaches, includes a project header that
-# is neither the product's own nor in the device face: the product must build for a device
-# from the same sources, where only the face exists.
+# is neither the product's own nor in the device face (the simulated device in Device/, the
+# simulator in sim/, a face header's simulator-only companion): the product must build for a
+# device from the same sources, where only the face exists. GW_EXTRA_PRODUCT_FILES (absolute
+# paths) are checked as product files too, so that the check itself can be tested.
 include(${CMAKE_CURRENT_LIST_DIR}/DeviceFace.cmake)
 
 file(GLOB product_files RELATIVE ${GW_SOURCE_DIR}
@@ -11,6 +13,7 @@ set(pending)
 foreach(file IN LISTS product_files)
   list(APPEND pending ${GW_SOURCE_DIR}/${file})
 endforeach()
+list(APPEND pending ${GW_EXTRA_PRODUCT_FILES})
 foreach(header IN LISTS GW_DEVICE_FACE_HEADERS)
   list(APPEND pending ${GW_SOURCE_DIR}/platform/${header})
 endforeach()
@@ -35,8 +38,9 @@ foreach(path IN LISTS pending)
 endforeach()
 
 if(offences)
+  list(LENGTH offences offenceCount)
   list(JOIN offences "\n" report)
-  message(FATAL_ERROR "${report}")
+  message(FATAL_ERROR "${report}\n${offenceCount} includes outside the device face")
 endif()
 list(LENGTH product_files count)
 message(STATUS "${count} product files include only the device face")

@@ -11,7 +11,7 @@
 #include "CoreGraphics/CGGeometry.h"
 #include "Device/DeviceFileSystem.h"
 #include "FuzzDevice.h"
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 #include "VXCommon/VXAlertHelper.h"
 #include "VXCommon/VXFab.h"
 #include "VXCommon/VXPrefsLoader.h"
@@ -25,7 +25,8 @@ FuzzDevice* device = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   device = new FuzzDevice("SpringBoard");
-  if (!device->process().loadLibrary("Gyrowhirl") || !SpringBoard::finishLaunching()) std::abort();
+  if (!device->process().loadLibrary("Gyrowhirl") || !SimulatedSpringBoard::finishLaunching())
+    std::abort();
   // Past the first broadcast, 2 s after load: from now on every read posts at once.
   device->device().runFor(2.5);
   return 0;

@@ -7,7 +7,7 @@
 #include "Device/DeviceEvent.h"
 #include "Device/Process.h"
 #include "SpringBoard/HomeScreenState.h"
-#include "UIKit/UIDevice.h"
+#include "UIKit/UIDeviceHardware.h"
 #include "sim/Timeline.h"
 #include "sim/TouchPerformer.h"
 
@@ -90,7 +90,7 @@ bool DeclineWatcher::frontAppIsPortraitOnly() const {
   const auto app = HomeScreenState::of(device_).frontApplication();
   if (!app) return false;
   // On a tablet no app counts as portrait-only; elsewhere one declared orientation does.
-  return UIDevice::of(device_).userInterfaceIdiom() != UIUserInterfaceIdiomPad &&
+  return UIDeviceHardware::of(device_).userInterfaceIdiom() != UIUserInterfaceIdiomPad &&
          std::popcount(app->supportedInterfaceOrientations()) == 1;
 }
 

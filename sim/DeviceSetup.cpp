@@ -6,8 +6,8 @@
 #include "Device/Process.h"
 #include "Foundation/NSFileManager.h"
 #include "SpringBoard/HomeScreenState.h"
-#include "UIKit/UIDevice.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIDeviceHardware.h"
+#include "UIKit/UIScreenHardware.h"
 
 namespace sim {
 namespace {
@@ -20,9 +20,9 @@ constexpr std::string_view kCorruptImageBytes = "\x89PNG\r\nthis is not an image
 bool DeviceSetup::apply(Device& device, Process& hand, const Scenario& scenario,
                         const DeviceArtwork& artwork, std::string& error) {
   ProcessScope scope(hand);
-  UIScreen::of(device).setBoundsSize(
+  UIScreenHardware::of(device).setBoundsSize(
       CGSizeMake(scenario.screenWidthPoints, scenario.screenHeightPoints));
-  UIDevice::of(device).setUserInterfaceIdiom(
+  UIDeviceHardware::of(device).setUserInterfaceIdiom(
       scenario.idiom == Idiom::Pad ? UIUserInterfaceIdiomPad : UIUserInterfaceIdiomPhone);
   MotionHardware& motion = MotionHardware::of(device);
   motion.setGyroAvailable(scenario.gyroAvailable);

@@ -4,7 +4,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "Foundation/NSNotificationCenter.h"
+#include "Foundation/NSNotificationCenterSimulation.h"
 #include "VXCommon/VXMotionHelper.h"
 #include "VXCommon/VXPrefsLoader.h"
 #include "sim/OrientationRecorder.h"
@@ -27,7 +27,7 @@ void HomeScreenProbe::install(Device& device) {
 
   // The observer identity is the probe; the handler needs only the device, which outlives
   // every process on it.
-  NSNotificationCenter::of(process).addObserver(
+  NSNotificationCenterSimulation::defaultCenterOf(process).addObserver(
       &probe,
       [&device](const NSNotification& notification) {
         const Foundation::Dictionary* entries = notification.object.dictionaryValue();

@@ -12,7 +12,7 @@
 #include "Device/TemporaryFolder.h"
 #include "Foundation/NSFileManager.h"
 #include "SpringBoard/HomeScreenState.h"
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 #include "System/Backboard.h"
 #include "VXCommon/VXLogger.h"
 #include "sim/DeclineWatcher.h"
@@ -223,13 +223,13 @@ void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
 void SimulationRunner::boot() {
   std::shared_ptr<Process> springBoard = device_->launch(kHomeScreenProcessName);
   ProcessScope scope(*springBoard);
-  SpringBoard::finishLaunching();
+  SimulatedSpringBoard::finishLaunching();
 }
 
 void SimulationRunner::respring() {
   std::shared_ptr<Process> springBoard = device_->restart(kHomeScreenProcessName);
   ProcessScope scope(*springBoard);
-  SpringBoard::finishLaunching();
+  SimulatedSpringBoard::finishLaunching();
 }
 
 void SimulationRunner::postSettingsChanged() {

@@ -5,7 +5,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIView.h"
 #include "UIKit/UIWindow.h"
 #include "sim/Timeline.h"
@@ -47,7 +47,7 @@ TouchPerformer::TouchPerformer(Device& device, std::shared_ptr<Process> hand, Ti
     : device_(device), hand_(std::move(hand)), timeline_(timeline), input_(device) {}
 
 std::shared_ptr<UIView> TouchPerformer::visibleButton() const {
-  for (const auto& shown : UIScreen::of(device_).windowsFrontToBack()) {
+  for (const auto& shown : UIScreenHardware::of(device_).windowsFrontToBack()) {
     if (auto button = findVisible(shown.window, kButtonClassName)) return button;
   }
   return nullptr;
@@ -55,7 +55,7 @@ std::shared_ptr<UIView> TouchPerformer::visibleButton() const {
 
 CGPoint TouchPerformer::fallbackPoint() const {
   if (seenButton_) return centreOf(lastButtonFrame_);
-  return centreOf(UIScreen::of(device_).bounds());
+  return centreOf(UIScreenHardware::of(device_).bounds());
 }
 
 CGPoint TouchPerformer::aimPoint() const {

@@ -23,6 +23,9 @@ class ATLApplicationListSubcontrollerController : public PSListController {
   void setPreferenceValue(const Foundation::Value& value,
                           const std::shared_ptr<PSSpecifier>& specifier) override;
 
+ private:
+  // The simulated user's picks go through it.
+  friend class ATLApplicationListUser;
   // The bundle identifiers of the installed applications, in order of installation.
   std::vector<std::string> applicationIdentifiers() const;
   // The stored choice: the string elements of the array under the row's key (the row's
@@ -37,6 +40,5 @@ class ATLApplicationListSubcontrollerController : public PSListController {
   bool chooseApplications(const std::vector<std::string>& bundleIdentifiers,
                           std::string* error = nullptr);
 
- private:
   bool storeChoice(const std::vector<std::string>& bundleIdentifiers, std::string* error);
 };

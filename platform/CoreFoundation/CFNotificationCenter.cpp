@@ -8,7 +8,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "Foundation/NSRunLoop.h"
+#include "Foundation/SimulatedRunLoop.h"
 
 // The device's Darwin centre, kept as a device service: one per device, shared by its
 // processes. Observer pointers are only meaningful inside their own process, so every
@@ -85,7 +85,7 @@ void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const 
   for (const auto& receiver : receivers) {
     std::shared_ptr<Process> process = receiver.process.lock();
     if (!process) continue;
-    NSRunLoop& loop = NSRunLoop::of(*process);
+    SimulatedRunLoop& loop = SimulatedRunLoop::of(*process);
     loop.performAt(loop.now(), [center, receiver] {
       if (!center->isRegistered(receiver.id)) return;
       receiver.callback(center, const_cast<void*>(receiver.observer), receiver.name, nullptr,

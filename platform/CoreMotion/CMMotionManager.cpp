@@ -3,16 +3,16 @@
 #include "CoreMotion/MotionHardware.h"
 #include "Device/Device.h"
 
-CMMotionManager::CMMotionManager() : device_(Device::current().weak_from_this()) {}
+CMMotionManager::CMMotionManager() : hardware_(MotionHardware::shared(Device::current())) {}
 
 bool CMMotionManager::isGyroAvailable() const {
-  auto device = device_.lock();
-  return device && MotionHardware::of(*device).isGyroAvailable();
+  auto hardware = hardware_.lock();
+  return hardware && hardware->isGyroAvailable();
 }
 
 bool CMMotionManager::isDeviceMotionAvailable() const {
-  auto device = device_.lock();
-  return device && MotionHardware::of(*device).isDeviceMotionAvailable();
+  auto hardware = hardware_.lock();
+  return hardware && hardware->isDeviceMotionAvailable();
 }
 
 void CMMotionManager::startDeviceMotionUpdatesUsingReferenceFrame(
@@ -24,10 +24,8 @@ void CMMotionManager::startDeviceMotionUpdatesUsingReferenceFrame(
 
 const CMDeviceMotion* CMMotionManager::deviceMotion() {
   if (!active_) return nullptr;
-  auto device = device_.lock();
-  if (!device) return nullptr;
-  const MotionHardware& hardware = MotionHardware::of(*device);
-  if (!hardware.isDeviceMotionAvailable()) return nullptr;
-  latest_ = CMDeviceMotion(hardware.attitude(), hardware.attitudeTimestamp());
+  auto hardware = hardware_.lock();
+  if (!hardware || !hardware->isDeviceMotionAvailable()) return nullptr;
+  latest_ = CMDeviceMotion(hardware->attitude(), hardware->attitudeTimestamp());
   return &latest_;
 }

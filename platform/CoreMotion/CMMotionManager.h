@@ -1,6 +1,7 @@
-// CoreMotion's motion manager, reading the device's MotionHardware. The manager belongs to
-// the device of the process that made it. Samples are pulled: deviceMotion() gives the latest
-// attitude each time it is asked, without any handler or queue.
+// CoreMotion's motion manager. It reads the motion sensors of the device of the process that
+// made it (on the simulated device, that device's MotionHardware, held weakly). Samples are
+// pulled: deviceMotion() gives the latest attitude each time it is asked, without any handler
+// or queue.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,7 @@
 #include "CoreMotion/CMAttitude.h"
 #include "CoreMotion/CMDeviceMotion.h"
 
-class Device;
+class MotionHardware;
 
 class CMMotionManager {
  public:
@@ -29,7 +30,7 @@ class CMMotionManager {
   const CMDeviceMotion* deviceMotion();
 
  private:
-  std::weak_ptr<Device> device_;
+  std::weak_ptr<const MotionHardware> hardware_;
   bool active_ = false;
   CMAttitudeReferenceFrame referenceFrame_ = CMAttitudeReferenceFrameXArbitraryZVertical;
   CMDeviceMotion latest_;

@@ -10,6 +10,11 @@ MotionHardware& MotionHardware::of(Device& device) {
   return hardware;
 }
 
+std::shared_ptr<MotionHardware> MotionHardware::shared(Device& device) {
+  // The device made it with std::make_shared and owns it.
+  return of(device).shared_from_this();
+}
+
 MotionHardware& MotionHardware::current() {
   return of(Device::current());
 }

@@ -6,18 +6,22 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "CoreMotion/CMAttitude.h"
 
 class Device;
 
-class MotionHardware {
+class MotionHardware : public std::enable_shared_from_this<MotionHardware> {
  public:
   using AttitudeObserver = std::function<void(const CMAttitude& attitude)>;
 
   // The service of `device` / of the current process's device.
   static MotionHardware& of(Device& device);
   static MotionHardware& current();
+  // The service of `device`, shared with it: a reader that holds it weakly loses it when the
+  // device goes.
+  static std::shared_ptr<MotionHardware> shared(Device& device);
 
   // Sets the physical attitude (radians) and tells the observers, in order of subscription.
   void setAttitude(double rollRadians, double pitchRadians);

@@ -109,26 +109,10 @@ class ProcessScope {
   Process* previous_;
 };
 
-// A value that exists once per process, default-constructed (or made by `make`) the first
-// time the current process asks for it. Declare it with static storage duration:
+// A value that exists once per process (see gw::ProcessStatic, over the same slots):
 //   static ProcessLocal<CGRect> FABFrameRecord;  ...  FABFrameRecord.get() = rect;
 template <typename T>
-class ProcessLocal {
- public:
-  ProcessLocal() = default;
-  explicit ProcessLocal(std::function<T()> make) : make_(std::move(make)) {}
-  T& get() const {
-    void* slot = Process::current().localSlot(this, [this]() -> std::shared_ptr<void> {
-      return make_ ? std::make_shared<T>(make_()) : std::make_shared<T>();
-    });
-    return *static_cast<T*>(slot);
-  }
-  T* operator->() const { return &get(); }
-  T& operator*() const { return get(); }
-
- private:
-  std::function<T()> make_;
-};
+using ProcessLocal = gw::ProcessStatic<T>;
 
 // Declares a start-up initialiser of a library at host load time; the device's loader runs
 // a library's initialisers in ascending `order` each time the library is loaded into a process.

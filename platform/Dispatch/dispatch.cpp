@@ -7,7 +7,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "Foundation/NSRunLoop.h"
+#include "Foundation/SimulatedRunLoop.h"
 
 // A queue is the main run loop of one process.
 struct dispatch_queue_s {
@@ -58,7 +58,7 @@ void dispatch_after(dispatch_time_t when, dispatch_queue_t queue, dispatch_block
   const double at = when > nowNanoseconds
                         ? now + static_cast<double>(when - nowNanoseconds) / kNanosecondsPerSecond
                         : now;
-  NSRunLoop::of(*process).performAt(at, std::move(block));
+  SimulatedRunLoop::of(*process).performAt(at, std::move(block));
 }
 
 void dispatch_async(dispatch_queue_t queue, dispatch_block_t block) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Device/Process.h"
+#include "Foundation/NSNotificationCenterSimulation.h"
 
 NSNotificationCenter::~NSNotificationCenter() {
   removeAllObservers();
@@ -13,7 +14,7 @@ namespace {
 // The default centre as one of its process's services.
 class CenterService final : public ProcessService {
  public:
-  void endProcess() override { center.removeAllObservers(); }
+  void endProcess() override { NSNotificationCenterSimulation::removeAllObservers(center); }
   NSNotificationCenter center;
 };
 
@@ -24,10 +25,10 @@ const ProcessServiceKind kCenterKind{1, [](Process&) -> std::unique_ptr<ProcessS
 }  // namespace
 
 NSNotificationCenter& NSNotificationCenter::defaultCenter() {
-  return of(Process::current());
+  return NSNotificationCenterSimulation::defaultCenterOf(Process::current());
 }
 
-NSNotificationCenter& NSNotificationCenter::of(Process& process) {
+NSNotificationCenter& NSNotificationCenterSimulation::defaultCenterOf(Process& process) {
   return static_cast<CenterService&>(process.service(kCenterKind)).center;
 }
 
@@ -52,9 +53,9 @@ NSNotificationCenter::ObserverToken NSNotificationCenter::addObserverForName(std
 void NSNotificationCenter::removeObserver(const void* observer) {
   // Handlers are released after the bookkeeping is done: their captures may call back in.
   std::vector<Registration> removed;
-  auto it =
-      std::stable_partition(registrations_.begin(), registrations_.end(),
-                            [observer](const Registration& r) { return r.observer != observer; });
+  auto it = std::stable_partition(
+      registrations_.begin(), registrations_.end(),
+      [observer](const NSNotificationCenter::Registration& r) { return r.observer != observer; });
   for (auto removing = it; removing != registrations_.end(); ++removing) {
     *removing->alive = false;
     removed.push_back(std::move(*removing));
@@ -87,8 +88,9 @@ void NSNotificationCenter::postNotification(const NSNotification& notification) 
   }
 }
 
-std::size_t NSNotificationCenter::registrationCountForTesting(const void* observer) const {
-  return static_cast<std::size_t>(
-      std::count_if(registrations_.begin(), registrations_.end(),
-                    [observer](const Registration& r) { return r.observer == observer; }));
+std::size_t NSNotificationCenterSimulation::registrationCountForTesting(
+    const NSNotificationCenter& center, const void* observer) {
+  return static_cast<std::size_t>(std::count_if(
+      center.registrations_.begin(), center.registrations_.end(),
+      [observer](const NSNotificationCenter::Registration& r) { return r.observer == observer; }));
 }

@@ -22,8 +22,6 @@ struct NSNotification {
   Foundation::Dictionary userInfo;
 };
 
-class Process;
-
 class NSNotificationCenter {
  public:
   using Handler = std::function<void(const NSNotification&)>;
@@ -37,8 +35,6 @@ class NSNotificationCenter {
 
   // The current process's centre.
   static NSNotificationCenter& defaultCenter();
-  // `process`'s default centre.
-  static NSNotificationCenter& of(Process& process);
 
   // addObserver:selector:name:object: with no sender filter. `observer` is the identity
   // removeObserver() takes; it is not owned. An empty name observes every notification.
@@ -56,13 +52,12 @@ class NSNotificationCenter {
                             Foundation::Dictionary userInfo = {});
   void postNotification(const NSNotification& notification);
 
+ private:
+  // Reaches the registrations for the simulated process that owns the centre and for tests.
+  friend class NSNotificationCenterSimulation;
   // Removes every registration (the end of the process that owns the centre).
   void removeAllObservers();
 
-  // Number of registrations of `observer` (under any name); for tests.
-  std::size_t registrationCountForTesting(const void* observer) const;
-
- private:
   struct Registration {
     std::uint64_t id;
     const void* observer;

@@ -6,6 +6,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "Foundation/SimulatedRunLoop.h"
 
 namespace {
 // The run loop as one of its process's services.
@@ -13,7 +14,7 @@ class RunLoopService final : public ProcessService {
  public:
   explicit RunLoopService(Process& process) : loop(process) {}
   void endProcess() override { loop.invalidateTimers(); }
-  NSRunLoop loop;
+  SimulatedRunLoop loop;
 };
 
 // A process's timers are invalidated before its observers are removed.
@@ -28,26 +29,32 @@ constexpr double kMinimumTimerIntervalSeconds = 0.0001;
 // ---- NSRunLoop ------------------------------------------------------------------------------
 
 NSRunLoop& NSRunLoop::mainRunLoop() {
+  return SimulatedRunLoop::current();
+}
+
+// ---- SimulatedRunLoop -----------------------------------------------------------------------
+
+SimulatedRunLoop& SimulatedRunLoop::current() {
   return of(Process::current());
 }
 
-NSRunLoop& NSRunLoop::of(Process& process) {
+SimulatedRunLoop& SimulatedRunLoop::of(Process& process) {
   return static_cast<RunLoopService&>(process.service(kRunLoopKind)).loop;
 }
 
-double NSRunLoop::now() const {
+double SimulatedRunLoop::now() const {
   return process_.device().now();
 }
 
-NSRunLoop::TaskId NSRunLoop::performAt(double when, std::function<void()> task) {
+SimulatedRunLoop::TaskId SimulatedRunLoop::performAt(double when, std::function<void()> task) {
   return process_.device().schedule(process_, when, std::move(task));
 }
 
-void NSRunLoop::cancel(Device::TaskId id) {
+void SimulatedRunLoop::cancel(TaskId id) {
   process_.device().cancel(id);
 }
 
-void NSRunLoop::addTimer(const std::shared_ptr<NSTimer>& timer) {
+void SimulatedRunLoop::addTimer(const std::shared_ptr<NSTimer>& timer) {
   if (timers_.size() >= pruneTimersAt_) {
     std::erase_if(timers_, [](const std::weak_ptr<NSTimer>& t) {
       std::shared_ptr<NSTimer> live = t.lock();
@@ -58,7 +65,7 @@ void NSRunLoop::addTimer(const std::shared_ptr<NSTimer>& timer) {
   timers_.push_back(timer);
 }
 
-void NSRunLoop::invalidateTimers() {
+void SimulatedRunLoop::invalidateTimers() {
   std::vector<std::weak_ptr<NSTimer>> timers;
   timers.swap(timers_);
   for (const auto& weak : timers) {
@@ -71,19 +78,18 @@ void NSRunLoop::invalidateTimers() {
 std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double seconds, Action action,
                                                                  Foundation::Value userInfo,
                                                                  bool repeats) {
-  NSRunLoop& loop = NSRunLoop::currentRunLoop();
+  SimulatedRunLoop& loop = SimulatedRunLoop::current();
   std::shared_ptr<NSTimer> timer(
-      new NSTimer(loop.process(), seconds, std::move(action), std::move(userInfo), repeats));
+      new NSTimer(seconds, std::move(action), std::move(userInfo), repeats));
+  timer->process_ = loop.process().weak_from_this();
   timer->startDate_ = loop.now();
   loop.addTimer(timer);
   timer->arm();
   return timer;
 }
 
-NSTimer::NSTimer(Process& process, double interval, Action action, Foundation::Value userInfo,
-                 bool repeats)
-    : process_(process.weak_from_this()),
-      // Greater-than also refuses NaN. +infinity stays: a fire date that never comes.
+NSTimer::NSTimer(double interval, Action action, Foundation::Value userInfo, bool repeats)
+    :  // Greater-than also refuses NaN. +infinity stays: a fire date that never comes.
       interval_(interval > 0 ? interval : kMinimumTimerIntervalSeconds),
       action_(std::move(action)),
       userInfo_(std::move(userInfo)),
@@ -92,13 +98,13 @@ NSTimer::NSTimer(Process& process, double interval, Action action, Foundation::V
 NSTimer::~NSTimer() = default;
 
 void NSTimer::arm() {
-  std::shared_ptr<Process> process = process_.lock();
+  std::shared_ptr<Process> process = std::static_pointer_cast<Process>(process_.lock());
   if (!process) return;
   // Computed from the start every time, never from the previous firing, so rounding errors
   // do not accumulate.
   fireDate_ = startDate_ + static_cast<double>(firings_ + 1) * interval_;
-  task_ =
-      NSRunLoop::of(*process).performAt(fireDate_, [self = shared_from_this()] { self->fire(); });
+  task_ = SimulatedRunLoop::of(*process).performAt(fireDate_,
+                                                   [self = shared_from_this()] { self->fire(); });
 }
 
 void NSTimer::fire() {
@@ -124,7 +130,7 @@ void NSTimer::invalidate() {
   std::shared_ptr<NSTimer> keepAlive = weak_from_this().lock();
   Action released = std::move(action_);
   if (task_ != 0) {
-    std::shared_ptr<Process> process = process_.lock();
+    std::shared_ptr<Process> process = std::static_pointer_cast<Process>(process_.lock());
     if (process && process->isRunning()) process->device().cancel(task_);
     task_ = 0;
   }

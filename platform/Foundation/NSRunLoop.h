@@ -1,46 +1,28 @@
-// A process's main run loop on the device's virtual clock, and NSTimer.
+// A process's main run loop, and NSTimer. On the simulated device the loop runs on the
+// device's virtual clock (SimulatedRunLoop).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "Foundation/Value.h"
 
-class Process;
 class NSTimer;
 
 class NSRunLoop {
  public:
-  explicit NSRunLoop(Process& process) : process_(process) {}
-  // The current process's main run loop. All work of a simulated process is on its main
-  // thread, so the current run loop is the main one.
+  NSRunLoop(const NSRunLoop&) = delete;
+  NSRunLoop& operator=(const NSRunLoop&) = delete;
+
+  // The current process's main run loop. All work of a process is on its main thread, so the
+  // current run loop is the main one.
   static NSRunLoop& mainRunLoop();
-  // `process`'s main run loop, made on first use; it ends with the process (its timers are
-  // invalidated before the process's notification observers are removed).
-  static NSRunLoop& of(Process& process);
   static NSRunLoop& currentRunLoop() { return mainRunLoop(); }
 
-  Process& process() const { return process_; }
-  double now() const;  // the device's virtual time, seconds
-  // Runs `task` on this loop at virtual time `when` (no earlier than now).
-  // A task id is the device clock's (Device::TaskId).
-  using TaskId = std::uint64_t;
-  TaskId performAt(double when, std::function<void()> task);
-  void cancel(TaskId id);
-
-  // Invalidates every timer scheduled on this loop (the end of its process), which releases
-  // their actions and targets: an owner that its own timer's action keeps alive is freed too.
-  void invalidateTimers();
-
- private:
-  friend class NSTimer;
-  void addTimer(const std::shared_ptr<NSTimer>& timer);
-
-  Process& process_;
-  std::vector<std::weak_ptr<NSTimer>> timers_;
-  std::size_t pruneTimersAt_ = 16;
+ protected:
+  NSRunLoop() = default;
+  ~NSRunLoop() = default;
 };
 
 // A timer on a run loop. A scheduled timer is kept alive by its run loop until it is
@@ -85,13 +67,13 @@ class NSTimer : public std::enable_shared_from_this<NSTimer> {
   const Foundation::Value& userInfo() const { return userInfo_; }
 
  private:
-  NSTimer(Process& process, double interval, Action action, Foundation::Value userInfo,
-          bool repeats);
+  NSTimer(double interval, Action action, Foundation::Value userInfo, bool repeats);
   void arm();
   void fire();
 
-  // Weak: a timer kept by its owner past the end of its process must not reach a dead loop.
-  std::weak_ptr<Process> process_;
+  // The process whose run loop schedules the timer, type-erased. Weak: a timer kept by its
+  // owner past the end of its process must not reach a dead loop.
+  std::weak_ptr<void> process_;
   double interval_;
   Action action_;
   Foundation::Value userInfo_;
@@ -102,5 +84,5 @@ class NSTimer : public std::enable_shared_from_this<NSTimer> {
   double fireDate_ = 0;
   // The pending firing; its task holds the run loop's reference to the timer, released
   // when the timer is invalidated or the process ends.
-  NSRunLoop::TaskId task_ = 0;
+  std::uint64_t task_ = 0;
 };

@@ -7,9 +7,10 @@
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSLog.h"
-#include "Foundation/NSRunLoop.h"
+#include "Foundation/SimulatedRunLoop.h"
 #include "ObjCRuntime/runtime.h"
 #include "UIKit/UIAlertController.h"
+#include "UIKit/UIAlertControllerPresentation.h"
 #include "UIKit/UIScreen.h"
 #include "UIKit/UITableView.h"
 
@@ -190,7 +191,7 @@ void PSListController::presentViewController(const std::shared_ptr<UIViewControl
   if (auto alert = std::dynamic_pointer_cast<UIAlertController>(controller)) {
     std::weak_ptr<UIViewController> weakSelf = weak_from_this();
     std::weak_ptr<UIAlertController> weakAlert = alert;
-    alert->didPresent([weakSelf, weakAlert] {
+    UIAlertControllerPresentation::didPresent(*alert, [weakSelf, weakAlert] {
       auto self = std::static_pointer_cast<PSListController>(weakSelf.lock());
       if (self && self->presented_ && self->presented_ == weakAlert.lock()) {
         self->presented_.reset();
@@ -198,7 +199,7 @@ void PSListController::presentViewController(const std::shared_ptr<UIViewControl
     });
   }
   if (completion) {
-    NSRunLoop& loop = NSRunLoop::mainRunLoop();
+    SimulatedRunLoop& loop = SimulatedRunLoop::current();
     loop.performAt(loop.now(), std::move(completion));
   }
 }
@@ -206,9 +207,10 @@ void PSListController::presentViewController(const std::shared_ptr<UIViewControl
 void PSListController::dismissViewController(bool /*animated*/, std::function<void()> completion) {
   std::shared_ptr<UIViewController> dismissed = std::move(presented_);
   presented_.reset();
-  if (auto alert = std::dynamic_pointer_cast<UIAlertController>(dismissed)) alert->didDismiss();
+  if (auto alert = std::dynamic_pointer_cast<UIAlertController>(dismissed))
+    UIAlertControllerPresentation::didDismiss(*alert);
   if (completion) {
-    NSRunLoop& loop = NSRunLoop::mainRunLoop();
+    SimulatedRunLoop& loop = SimulatedRunLoop::current();
     loop.performAt(loop.now(), std::move(completion));
   }
 }

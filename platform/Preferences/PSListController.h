@@ -74,8 +74,6 @@ class PSListController : public UIViewController {
   // so every row reads its value again and a controller that hides rows by their values
   // decides anew.
   void reload();
-  // How many times the page was redrawn in part or whole (for observers that watch it).
-  std::uint64_t redrawCount() const { return redrawCount_; }
 
   // ---- view ------------------------------------------------------------------------------
   // The page's view is its table, as large as the main screen.
@@ -122,7 +120,23 @@ class PSListController : public UIViewController {
   // A new controller of the class named `className` in the current process, or null.
   static std::shared_ptr<PSListController> controllerWithClassName(std::string_view className);
 
-  // ---- the user's side ---------------------------------------------------------------------
+ protected:
+  // The rows now shown (the framework's own field, which subclasses fill).
+  SpecifierList _specifiers;
+
+  // The preferences file of a domain, or empty for a domain that names none (empty, or
+  // holding "/").
+  static std::string preferencesPathForDomain(std::string_view domain);
+  // The base's storing: a coordinated read-modify-write of the row's file; true when the
+  // file was written. Posts nothing. A file that is there but cannot be read is left as it
+  // is; that and every other failure is logged to the system log.
+  static bool storeValue(const Foundation::Value& value, const PSSpecifier& specifier);
+  // Posts the row's "PostNotification", if it has one.
+  static void postNotificationOf(const PSSpecifier& specifier);
+
+ private:
+  // The simulated user and observers reach the page through it.
+  friend class PSListControllerUser;
   struct Row {
     std::shared_ptr<PSSpecifier> specifier;
     std::string title;        // the row's "key", else its label
@@ -145,21 +159,9 @@ class PSListController : public UIViewController {
   std::shared_ptr<PSListController> userOpenedDetail(std::string_view name,
                                                      std::string* error = nullptr);
 
- protected:
-  // The rows now shown (the framework's own field, which subclasses fill).
-  SpecifierList _specifiers;
+  // How many times the page was redrawn in part or whole (for observers that watch it).
+  std::uint64_t redrawCount() const { return redrawCount_; }
 
-  // The preferences file of a domain, or empty for a domain that names none (empty, or
-  // holding "/").
-  static std::string preferencesPathForDomain(std::string_view domain);
-  // The base's storing: a coordinated read-modify-write of the row's file; true when the
-  // file was written. Posts nothing. A file that is there but cannot be read is left as it
-  // is; that and every other failure is logged to the system log.
-  static bool storeValue(const Foundation::Value& value, const PSSpecifier& specifier);
-  // Posts the row's "PostNotification", if it has one.
-  static void postNotificationOf(const PSSpecifier& specifier);
-
- private:
   template <typename T>
   static std::shared_ptr<PSListController> makeController(Class, SEL) {
     return std::make_shared<T>();

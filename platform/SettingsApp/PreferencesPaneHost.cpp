@@ -1,10 +1,13 @@
 #include "SettingsApp/PreferencesPaneHost.h"
 
 #include "AltList/ATLApplicationListSubcontrollerController.h"
+#include "AltList/ATLApplicationListUser.h"
 #include "Device/Device.h"
 #include "Device/Process.h"
 #include "Foundation/NSBundle.h"
+#include "Preferences/PSListControllerUser.h"
 #include "UIKit/UIAlertController.h"
+#include "UIKit/UIAlertControllerPresentation.h"
 
 namespace {
 
@@ -84,13 +87,14 @@ void PreferencesPaneHost::close() {
   }
 }
 
-std::vector<PSListController::Row> PreferencesPaneHost::rows() {
+std::vector<PSListControllerUser::Row> PreferencesPaneHost::rows() {
   if (!requireOpen(nullptr)) return {};
   ProcessScope scope(*settings_);
-  return root_->rowsShown();
+  return PSListControllerUser::rowsShown(*root_);
 }
 
-Foundation::Array PreferencesPaneHost::rowsAsValue(const std::vector<PSListController::Row>& rows) {
+Foundation::Array PreferencesPaneHost::rowsAsValue(
+    const std::vector<PSListControllerUser::Row>& rows) {
   Foundation::Array values;
   values.reserve(rows.size());
   for (const auto& row : rows) {
@@ -104,7 +108,7 @@ Foundation::Array PreferencesPaneHost::rowsAsValue(const std::vector<PSListContr
 void PreferencesPaneHost::emitPageIfChanged(bool always) {
   if (!root_ || !settings_ || !settings_->isRunning()) return;
   ProcessScope scope(*settings_);
-  Foundation::Array page = rowsAsValue(root_->rowsShown());
+  Foundation::Array page = rowsAsValue(PSListControllerUser::rowsShown(*root_));
   if (!always && lastPage_ && *lastPage_ == page) return;
   lastPage_ = page;
   settings_->device().emit(
@@ -117,7 +121,7 @@ bool PreferencesPaneHost::setValue(std::string_view key, const Foundation::Value
   bool done;
   {
     ProcessScope scope(*settings_);
-    done = root_->userChangedValue(key, value, error);
+    done = PSListControllerUser::userChangedValue(*root_, key, value, error);
   }
   if (done) touchedRow_ = std::string(key);
   emitPageIfChanged(false);
@@ -129,10 +133,10 @@ bool PreferencesPaneHost::pressButton(std::string_view label, std::string* error
   bool done;
   {
     ProcessScope scope(*settings_);
-    done = root_->userPressedButton(label, error);
+    done = PSListControllerUser::userPressedButton(*root_, label, error);
     if (done) {
       touchedRow_ = std::string(label);
-      for (const auto& row : root_->rowsShown()) {
+      for (const auto& row : PSListControllerUser::rowsShown(*root_)) {
         if (row.specifier && row.specifier->name() == label) {
           touchedRow_ = row.title;
           break;
@@ -152,7 +156,7 @@ bool PreferencesPaneHost::pickApplications(const std::vector<std::string>& bundl
     ProcessScope scope(*settings_);
     std::shared_ptr<ATLApplicationListSubcontrollerController> picker;
     std::string reason = "the pane shows no application picker";
-    for (const auto& row : root_->rowsShown()) {
+    for (const auto& row : PSListControllerUser::rowsShown(*root_)) {
       const std::string detail = row.specifier->stringProperty("detail");
       if (detail.empty()) continue;
       if (!std::dynamic_pointer_cast<ATLApplicationListSubcontrollerController>(
@@ -162,12 +166,12 @@ bool PreferencesPaneHost::pickApplications(const std::vector<std::string>& bundl
       std::string name = row.specifier->name();
       if (name.empty()) name = row.specifier->stringProperty("key");
       picker = std::dynamic_pointer_cast<ATLApplicationListSubcontrollerController>(
-          root_->userOpenedDetail(name, &reason));
+          PSListControllerUser::userOpenedDetail(*root_, name, &reason));
       if (picker) touchedRow_ = row.title;
       break;
     }
     if (picker) {
-      done = picker->chooseApplications(bundleIdentifiers, error);
+      done = ATLApplicationListUser::chooseApplications(*picker, bundleIdentifiers, error);
     } else {
       setError(error, reason);
     }
@@ -191,7 +195,7 @@ bool PreferencesPaneHost::tapAlertAction(std::string_view title, std::string* er
   bool done;
   {
     ProcessScope scope(*settings_);
-    done = alert->tapActionWithTitle(title);
+    done = UIAlertControllerPresentation::tapActionWithTitle(*alert, title);
   }
   if (!done) setError(error, "the alert has no action '" + std::string(title) + "'");
   emitPageIfChanged(false);

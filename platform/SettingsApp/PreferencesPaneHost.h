@@ -24,6 +24,7 @@
 
 #include "Foundation/Value.h"
 #include "Preferences/PSListController.h"
+#include "Preferences/PSListControllerUser.h"
 
 class Process;
 class UIAlertController;
@@ -47,9 +48,9 @@ class PreferencesPaneHost {
 
   const std::shared_ptr<PSListController>& rootController() const { return root_; }
   // The rows now shown with their values (empty while closed).
-  std::vector<PSListController::Row> rows();
+  std::vector<PSListControllerUser::Row> rows();
   // The rows in the form of the "page" event.
-  static Foundation::Array rowsAsValue(const std::vector<PSListController::Row>& rows);
+  static Foundation::Array rowsAsValue(const std::vector<PSListControllerUser::Row>& rows);
 
   // The user changes the row keyed `key` (see PSListController::userChangedValue).
   bool setValue(std::string_view key, const Foundation::Value& value, std::string* error = nullptr);

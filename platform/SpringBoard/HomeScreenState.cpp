@@ -9,7 +9,7 @@
 #include "Device/DeviceFileSystem.h"
 #include "Foundation/PropertyList.h"
 #include "SpringBoard/InterfaceAutoRotation.h"
-#include "UIKit/UIDevice.h"
+#include "UIKit/UIDeviceHardware.h"
 #include "UIKit/UIInterfaceOrientation.h"
 
 namespace {
@@ -174,7 +174,7 @@ void HomeScreenState::setOrientationLocked(bool locked, OrientationLockActor by)
 unsigned HomeScreenState::effectiveSupportedOrientations(const SBApplication& app) const {
   if (unsigned declared = app.supportedInterfaceOrientations()) return declared;
   const bool pad =
-      device_ && UIDevice::of(*device_).userInterfaceIdiom() == UIUserInterfaceIdiomPad;
+      device_ && UIDeviceHardware::of(*device_).userInterfaceIdiom() == UIUserInterfaceIdiomPad;
   return pad ? UIInterfaceOrientationMaskAll : UIInterfaceOrientationMaskAllButUpsideDown;
 }
 

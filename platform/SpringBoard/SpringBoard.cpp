@@ -4,15 +4,18 @@
 #include "ObjCRuntime/ObjCClassRegistry.h"
 #include "ObjCRuntime/runtime.h"
 #include "SpringBoard/HomeScreenState.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
+#include "UIKit/UIApplicationSimulation.h"
 
 class SpringBoardClassDeclaration {
  public:
   static bool declare() {
-    UIApplication::declarePrincipalClass(SpringBoard::kClassName, [] {
-      return std::shared_ptr<UIApplication>(std::make_shared<SpringBoard>(Device::current()));
+    UIApplicationSimulation::declarePrincipalClass(SpringBoard::kClassName, [] {
+      return std::shared_ptr<UIApplication>(
+          std::make_shared<SimulatedSpringBoard>(Device::current()));
     });
     return ObjCClassRegistry::declareSystemClass(SpringBoard::kClassName, SpringBoard::kClassName,
-                                                 &SpringBoard::setUpClass);
+                                                 &SimulatedSpringBoard::setUpClass);
   }
 };
 
@@ -20,23 +23,23 @@ namespace {
 [[maybe_unused]] const bool kDeclared = SpringBoardClassDeclaration::declare();
 }  // namespace
 
-SpringBoard::SpringBoard(Device& device) : device_(device.weak_from_this()) {}
+SimulatedSpringBoard::SimulatedSpringBoard(Device& device) : device_(device.weak_from_this()) {}
 
-void SpringBoard::setUpClass(ObjCClass& cls) {
-  cls.addMethod(kDidFinishLaunchingSelector, &SpringBoard::ownApplicationDidFinishLaunching);
+void SimulatedSpringBoard::setUpClass(ObjCClass& cls) {
+  cls.addMethod(kDidFinishLaunchingSelector, &ownApplicationDidFinishLaunching);
 }
 
-std::shared_ptr<SBApplication> SpringBoard::_accessibilityFrontMostApplication() const {
+std::shared_ptr<SBApplication> SimulatedSpringBoard::_accessibilityFrontMostApplication() const {
   auto device = device_.lock();
   return device ? HomeScreenState::of(*device).frontApplication() : nullptr;
 }
 
-bool SpringBoard::isLocked() const {
+bool SimulatedSpringBoard::isLocked() const {
   auto device = device_.lock();
   return device && HomeScreenState::of(*device).isDeviceLocked();
 }
 
-long long SpringBoard::_frontMostAppOrientation() const {
+long long SimulatedSpringBoard::_frontMostAppOrientation() const {
   auto device = device_.lock();
   return device ? HomeScreenState::of(*device).frontApplicationOrientation() : 1;
 }
@@ -44,15 +47,18 @@ long long SpringBoard::_frontMostAppOrientation() const {
 void SpringBoard::applicationDidFinishLaunching(UIApplication* application) {
   auto* implementation = class_getMethodImplementation<DidFinishLaunchingFunction>(
       objc_getClass(kClassName), kDidFinishLaunchingSelector);
-  if (!implementation) implementation = &ownApplicationDidFinishLaunching;
+  if (!implementation) implementation = &SimulatedSpringBoard::ownApplicationDidFinishLaunching;
   implementation(this, kDidFinishLaunchingSelector, application);
 }
 
-void SpringBoard::ownApplicationDidFinishLaunching(SpringBoard* self, SEL, UIApplication*) {
-  if (self) self->finishedLaunching_ = true;
+void SimulatedSpringBoard::ownApplicationDidFinishLaunching(SpringBoard* self, SEL,
+                                                            UIApplication*) {
+  if (auto* simulated = dynamic_cast<SimulatedSpringBoard*>(self)) {
+    simulated->finishedLaunching_ = true;
+  }
 }
 
-bool SpringBoard::finishLaunching() {
+bool SimulatedSpringBoard::finishLaunching() {
   auto application = std::dynamic_pointer_cast<SpringBoard>(UIApplication::sharedApplication());
   if (!application) return false;
   application->applicationDidFinishLaunching(application.get());

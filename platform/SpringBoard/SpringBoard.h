@@ -1,11 +1,10 @@
 // The home-screen application (the principal class of the process named "SpringBoard"), what
-// UIApplication::sharedApplication() gives there. Its answers come from the device's
-// HomeScreenState.
+// UIApplication::sharedApplication() gives there. On the simulated device it is a
+// SimulatedSpringBoard, answering from the device's HomeScreenState.
 //
-// Launch completion: the simulator boots the home screen by launching the process, loading
-// the libraries that are injected into it, then calling SpringBoard::finishLaunching(), which
-// sends applicationDidFinishLaunching: to the application object. That operation is
-// dispatched through the class "SpringBoard"'s method table, so a hook installed on it (see
+// Launch completion: once the libraries injected into the home screen are loaded, the
+// application object is sent applicationDidFinishLaunching:. That operation is dispatched
+// through the class "SpringBoard"'s method table, so a hook installed on it (see
 // CydiaSubstrate/CydiaSubstrate.h) runs instead of the class's own implementation:
 //
 //   static void (*previous)(SpringBoard*, SEL, UIApplication*);   // per process in practice
@@ -23,8 +22,6 @@
 #include "SpringBoard/SBApplication.h"
 #include "UIKit/UIApplication.h"
 
-class Device;
-
 class SpringBoard : public UIApplication {
  public:
   static constexpr const char* kClassName = "SpringBoard";
@@ -32,32 +29,18 @@ class SpringBoard : public UIApplication {
   // The signature of applicationDidFinishLaunching:'s implementations.
   using DidFinishLaunchingFunction = void(SpringBoard* self, SEL cmd, UIApplication* application);
 
-  explicit SpringBoard(Device& device);
-
   // The front-most app, or null while the home screen is shown.
-  std::shared_ptr<SBApplication> _accessibilityFrontMostApplication() const;
+  virtual std::shared_ptr<SBApplication> _accessibilityFrontMostApplication() const = 0;
   // True while the device is locked.
-  bool isLocked() const;
+  virtual bool isLocked() const = 0;
   // The front-most app's interface orientation (1 portrait, 2 upside down, 3 landscape right,
   // 4 landscape left); 1 while the home screen is shown.
-  long long _frontMostAppOrientation() const;
+  virtual long long _frontMostAppOrientation() const = 0;
 
   // Sends applicationDidFinishLaunching: through the class's method table (the hooked
   // implementation when there is one).
   void applicationDidFinishLaunching(UIApplication* application);
-  // True once the class's own implementation has run.
-  bool hasFinishedLaunching() const { return finishedLaunching_; }
 
-  // The boot entry: the current process's application object finishes launching. False when
-  // the current process is not the home screen's.
-  static bool finishLaunching();
-
- private:
-  static void ownApplicationDidFinishLaunching(SpringBoard* self, SEL cmd,
-                                               UIApplication* application);
-  static void setUpClass(ObjCClass& cls);
-  friend class SpringBoardClassDeclaration;
-
-  std::weak_ptr<Device> device_;
-  bool finishedLaunching_ = false;
+ protected:
+  SpringBoard() = default;
 };

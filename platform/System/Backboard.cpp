@@ -3,7 +3,7 @@
 #include "Device/Device.h"
 #include "Device/Process.h"
 #include "SettingsApp/PreferencesPaneHost.h"
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 
 Backboard& Backboard::of(Device& device) {
   return device.service<Backboard>();
@@ -12,7 +12,7 @@ Backboard& Backboard::of(Device& device) {
 void Backboard::defaultHomeScreenBoot(Device& device) {
   std::shared_ptr<Process> homeScreen = device.restart(SpringBoard::kClassName);
   ProcessScope scope(*homeScreen);
-  SpringBoard::finishLaunching();
+  SimulatedSpringBoard::finishLaunching();
 }
 
 void Backboard::restartUserInterface(Device& device) {

@@ -17,8 +17,8 @@ class Backboard {
 
   // How the home screen comes back after a respring. The default ends the process
   // "SpringBoard", launches it again and finishes its launch inside the new process
-  // (SpringBoard::finishLaunching). A simulator that injects libraries into the home screen
-  // sets its own boot here, so that a respring boots the way the device first did.
+  // (SimulatedSpringBoard::finishLaunching). A simulator that injects libraries into the home
+  // screen sets its own boot here, so that a respring boots the way the device first did.
   void setHomeScreenBoot(HomeScreenBoot boot) { boot_ = std::move(boot); }
 
   // Restarts the user interface: emits the device event "respring", ends the Settings app if

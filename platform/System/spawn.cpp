@@ -1,6 +1,7 @@
 #include "System/spawn.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,10 @@
 
 namespace {
 
+constexpr const char* kKillallProgramPath = "/usr/bin/killall";
 constexpr const char* kKillallProcessName = "killall";
+// Arguments past this many are ignored.
+constexpr std::size_t kSpawnMaxArguments = 256;
 
 bool endsUserInterface(const std::vector<std::string>& arguments) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -24,8 +28,8 @@ bool endsUserInterface(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-int posix_spawn(pid_t* pid, const char* path, const PosixSpawnFileActions* /*fileActions*/,
-                const PosixSpawnAttributes* /*attributes*/, char* const argv[],
+int posix_spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* /*fileActions*/,
+                const posix_spawnattr_t* /*attributes*/, char* const argv[],
                 char* const /*envp*/[]) {
   Device& device = Process::current().device();
   std::vector<std::string> arguments;

@@ -9,22 +9,17 @@
 // Every call, successful or not, emits the device event "spawn" with "path" and "argv" (the
 // argument strings, without the terminating null entry).
 //
-// The file actions and attributes are not modelled (pass null). Do not include this header
+// Arguments past the 256th are ignored (argv must be null-terminated before it anyway). The
+// file actions and attributes are not modelled (pass null). Do not include this header
 // together with the host's <spawn.h>: the two declarations would make a call ambiguous.
 #pragma once
 
 #include <sys/types.h>
 
-#include <cstddef>
-
-struct PosixSpawnFileActions;
-struct PosixSpawnAttributes;
-
-inline constexpr const char* kKillallProgramPath = "/usr/bin/killall";
-// Arguments past this many are ignored (argv must be null-terminated before it anyway).
-inline constexpr std::size_t kSpawnMaxArguments = 256;
+using posix_spawn_file_actions_t = void*;
+using posix_spawnattr_t = void*;
 
 // Returns 0 and stores the child's pid in `*pid` (when not null) on success, an errno value
 // otherwise (ENOENT for an unknown program, EINVAL for a null path).
-int posix_spawn(pid_t* pid, const char* path, const PosixSpawnFileActions* fileActions,
-                const PosixSpawnAttributes* attributes, char* const argv[], char* const envp[]);
+int posix_spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* fileActions,
+                const posix_spawnattr_t* attributes, char* const argv[], char* const envp[]);

@@ -36,7 +36,9 @@ class UIAlertController : public UIViewController {
   bool addAction(const std::shared_ptr<UIAlertAction>& action);
   const std::vector<std::shared_ptr<UIAlertAction>>& actions() const { return actions_; }
 
-  // ---- presentation ---------------------------------------------------------------------
+ private:
+  // The presenting controller and the simulated user reach the presentation through it.
+  friend class UIAlertControllerPresentation;
   // Called by the presenting controller once the alert is on screen: emits "alert" and keeps
   // `dismiss`, which takes the alert off its presenter.
   void didPresent(std::function<void()> dismiss);
@@ -49,7 +51,6 @@ class UIAlertController : public UIViewController {
   // no such enabled action.
   bool tapActionWithTitle(std::string_view title);
 
- private:
   std::string title_;
   std::string message_;
   UIAlertControllerStyle style_;

@@ -4,14 +4,15 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "Foundation/NSRunLoop.h"
 #include "Foundation/NSURL.h"
+#include "Foundation/SimulatedRunLoop.h"
+#include "UIKit/UIApplicationSimulation.h"
 
 namespace {
 
 // Written only by static initialisers while the platform library loads, read-only after.
-std::map<std::string, UIApplication::Factory, std::less<>>& principalClasses() {
-  static std::map<std::string, UIApplication::Factory, std::less<>> classes;
+std::map<std::string, UIApplicationSimulation::Factory, std::less<>>& principalClasses() {
+  static std::map<std::string, UIApplicationSimulation::Factory, std::less<>> classes;
   return classes;
 }
 
@@ -29,7 +30,7 @@ std::shared_ptr<UIApplication> UIApplication::sharedApplication() {
   return application;
 }
 
-bool UIApplication::declarePrincipalClass(std::string processName, Factory make) {
+bool UIApplicationSimulation::declarePrincipalClass(std::string processName, Factory make) {
   principalClasses()[std::move(processName)] = make;
   return true;
 }
@@ -45,6 +46,6 @@ void UIApplication::openURL(const std::shared_ptr<NSURL>& url,
         "url", Foundation::Dictionary{{"url", Foundation::Value::string(url->absoluteString())}});
   }
   if (!completion) return;
-  NSRunLoop& loop = NSRunLoop::mainRunLoop();
+  SimulatedRunLoop& loop = SimulatedRunLoop::current();
   loop.performAt(loop.now(), [completion = std::move(completion), opened] { completion(opened); });
 }

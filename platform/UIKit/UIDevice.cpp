@@ -1,11 +1,12 @@
 #include "UIKit/UIDevice.h"
 
 #include "Device/Device.h"
+#include "UIKit/UIDeviceHardware.h"
 
 UIDevice& UIDevice::currentDevice() {
-  return of(Device::current());
+  return UIDeviceHardware::of(Device::current());
 }
 
-UIDevice& UIDevice::of(Device& device) {
-  return device.service<UIDevice>();
+UIDeviceHardware& UIDeviceHardware::of(Device& device) {
+  return device.service<UIDeviceHardware>();
 }

@@ -1,8 +1,7 @@
-// UIKit's description of the device. The device is one piece of hardware, so this is a device
-// service: every process of a device sees the same UIDevice, and the simulator sets its idiom.
+// UIKit's description of the device (UIDevice currentDevice). Every process of a device sees
+// the same UIDevice; the simulated hardware behind it, where the idiom is chosen, is
+// UIDeviceHardware.
 #pragma once
-
-class Device;
 
 enum UIUserInterfaceIdiom : long long {
   UIUserInterfaceIdiomUnspecified = -1,
@@ -12,14 +11,18 @@ enum UIUserInterfaceIdiom : long long {
 
 class UIDevice {
  public:
+  UIDevice(const UIDevice&) = delete;
+  UIDevice& operator=(const UIDevice&) = delete;
+
   // The current process's device.
   static UIDevice& currentDevice();
-  static UIDevice& of(Device& device);
 
-  // Phone (0) unless set otherwise.
+  // Phone (0) unless the hardware says otherwise.
   UIUserInterfaceIdiom userInterfaceIdiom() const { return idiom_; }
-  void setUserInterfaceIdiom(UIUserInterfaceIdiom idiom) { idiom_ = idiom; }
 
- private:
+ protected:
+  UIDevice() = default;
+  ~UIDevice() = default;
+
   UIUserInterfaceIdiom idiom_ = UIUserInterfaceIdiomPhone;
 };

@@ -50,12 +50,12 @@ class UIGestureRecognizer : public std::enable_shared_from_this<UIGestureRecogni
   bool isEnabled() const { return enabled_; }
   void setEnabled(bool enabled) { enabled_ = enabled; }
 
-  // Event delivery (the platform's input service): sets the state and sends every action
-  // once, in the order they were added.
-  void deliverState(UIGestureRecognizerState state);
-
  private:
   friend class UIView;
+  // The platform's input service delivers events through it.
+  friend class UIGestureRecognizerDelivery;
+  // Sets the state and sends every action once, in the order they were added.
+  void deliverState(UIGestureRecognizerState state);
   UIGestureRecognizerState state_ = UIGestureRecognizerStatePossible;
   std::weak_ptr<UIView> view_;
   bool enabled_ = true;

@@ -4,17 +4,22 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIWindow.h"
 
 UIScreen& UIScreen::mainScreen() {
-  return Device::current().service<UIScreen>();
+  return UIScreenHardware::current();
 }
 
-UIScreen& UIScreen::of(Device& device) {
-  return device.service<UIScreen>();
+UIScreenHardware& UIScreenHardware::of(Device& device) {
+  return device.service<UIScreenHardware>();
 }
 
-void UIScreen::windowWasShown(const std::shared_ptr<UIWindow>& window) {
+UIScreenHardware& UIScreenHardware::current() {
+  return of(Device::current());
+}
+
+void UIScreenHardware::windowWasShown(const std::shared_ptr<UIWindow>& window) {
   if (!window) return;
   std::erase_if(windows_, [&window](const Entry& entry) {
     auto held = entry.window.lock();
@@ -28,7 +33,7 @@ void UIScreen::windowWasShown(const std::shared_ptr<UIWindow>& window) {
   windows_.push_back(std::move(entry));
 }
 
-std::vector<UIScreen::VisibleWindow> UIScreen::windowsFrontToBack() {
+std::vector<UIScreenHardware::VisibleWindow> UIScreenHardware::windowsFrontToBack() {
   std::erase_if(windows_, [](const Entry& entry) { return entry.window.expired(); });
   std::vector<std::pair<std::pair<double, std::uint64_t>, VisibleWindow>> ordered;
   for (const Entry& entry : windows_) {

@@ -6,8 +6,9 @@
 #include "Device/Process.h"
 #include "UIKit/UIControl.h"
 #include "UIKit/UIEvent.h"
+#include "UIKit/UIGestureRecognizerDelivery.h"
 #include "UIKit/UIPanGestureRecognizer.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIWindow.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct Target {
 };
 
 Target findTarget(Device& device, CGPoint screenPoint) {
-  for (UIScreen::VisibleWindow& entry : UIScreen::of(device).windowsFrontToBack()) {
+  for (UIScreenHardware::VisibleWindow& entry : UIScreenHardware::of(device).windowsFrontToBack()) {
     std::optional<ProcessScope> scope;
     if (entry.process) scope.emplace(*entry.process);
     const UIEvent event(UIEventTypeTouches, device.now());
@@ -105,6 +106,6 @@ void UITouchInput::deliverPan(UIGestureRecognizerState state, CGPoint screenDelt
     auto pan = weak.lock();
     if (!pan || !pan->view()) continue;  // dropped, or taken off its view, meanwhile
     pan->addTranslationInWindow(delta);
-    pan->deliverState(state);
+    UIGestureRecognizerDelivery::deliverState(*pan, state);
   }
 }

@@ -2,7 +2,7 @@
 // touch lands on and delivers taps and drags to it, as UIKit's event delivery does.
 //
 // A touch at a screen point is offered to the windows on screen front-most first (see
-// UIScreen::windowsFrontToBack), each asked through its own hitTest (which a window may
+// UIScreenHardware::windowsFrontToBack), each asked through its own hitTest (which a window may
 // override), inside the process that showed it. The first window that returns a view takes
 // the touch; when none does, the touch passes through to the application beneath, which is
 // not modelled here.

@@ -6,7 +6,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "Foundation/NSRunLoop.h"
+#include "Foundation/SimulatedRunLoop.h"
 #include "UIKit/UIGestureRecognizer.h"
 #include "UIKit/UIWindow.h"
 
@@ -403,8 +403,8 @@ void UIView::animateWithDuration(double durationSeconds, double delaySeconds,
   if (animations) animations();
   openAnimations.get().pop_back();
   if (completion) {
-    NSRunLoop::mainRunLoop().performAt(now + delay + duration,
-                                       [completion = std::move(completion)] { completion(true); });
+    SimulatedRunLoop::current().performAt(
+        now + delay + duration, [completion = std::move(completion)] { completion(true); });
   }
 }
 

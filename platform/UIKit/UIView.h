@@ -124,8 +124,6 @@ class UIView : public std::enable_shared_from_this<UIView> {
   // pointInside:withEvent: true when the point lies in bounds() (minimum edges included,
   // maximum edges excluded).
   virtual bool pointInside(CGPoint point, const UIEvent* event) const;
-  // Whether the view itself would take a touch now (not looking at the point).
-  bool takesTouches() const;
 
   // ---- animation -----------------------------------------------------------------------
   // animateWithDuration:delay:options:animations:completion:. `animations` runs at once and
@@ -141,9 +139,13 @@ class UIView : public std::enable_shared_from_this<UIView> {
   static void animateWithDuration(double durationSeconds, const std::function<void()>& animations,
                                   std::function<void(bool finished)> completion = {});
 
-  // The latest animation of alpha, for renderers: presentation starts at `fromAlpha` at
-  // `beginTime` (virtual seconds, delay included) and reaches the model alpha after
-  // `durationSeconds`, along `curve` (one of the UIViewAnimationOptionCurve values).
+ private:
+  friend class UIWindow;
+  // Renderers and tests read the presentation through it.
+  friend class UIViewInspection;
+  // The latest animation of alpha: presentation starts at `fromAlpha` at `beginTime` (virtual
+  // seconds, delay included) and reaches the model alpha after `durationSeconds`, along
+  // `curve` (one of the UIViewAnimationOptionCurve values).
   struct AlphaAnimation {
     double beginTime = 0;
     double durationSeconds = 0;
@@ -151,15 +153,10 @@ class UIView : public std::enable_shared_from_this<UIView> {
     double toAlpha = 0;
     UIViewAnimationOptions curve = UIViewAnimationOptionCurveEaseInOut;
   };
-  const std::optional<AlphaAnimation>& alphaAnimation() const { return alphaAnimation_; }
-  // The alpha a renderer shows at virtual time `time`.
+  // The alpha presented at virtual time `time`.
   double presentationAlphaAtTime(double time) const;
-  // Virtual time until which an animation started without allow-user-interaction keeps the
-  // view from taking touches (negative when none has).
-  double touchesBlockedUntil() const { return touchesBlockedUntil_; }
-
- private:
-  friend class UIWindow;
+  // Whether the view itself would take a touch now (not looking at the point).
+  bool takesTouches() const;
   void detachFromSuperview();
   void noteAnimatedChange();
   CGRect transformedRect(CGPoint center) const;
@@ -181,5 +178,7 @@ class UIView : public std::enable_shared_from_this<UIView> {
   std::vector<std::shared_ptr<UIView>> subviews_;
   std::vector<std::shared_ptr<UIGestureRecognizer>> gestureRecognizers_;
   std::optional<AlphaAnimation> alphaAnimation_;
+  // Virtual time until which an animation started without allow-user-interaction keeps the
+  // view from taking touches (negative when none has).
   double touchesBlockedUntil_ = -1;
 };

@@ -1,7 +1,7 @@
 #include "UIKit/UIWindow.h"
 
 #include "Device/Process.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIViewController.h"
 
 namespace {
@@ -37,7 +37,7 @@ void UIWindow::setHidden(bool hidden) {
   UIView::setHidden(hidden);
   if (!wasHidden || hidden) return;
   if (auto self = std::static_pointer_cast<UIWindow>(weak_from_this().lock())) {
-    UIScreen::mainScreen().windowWasShown(self);
+    UIScreenHardware::current().windowWasShown(self);
   }
 }
 

@@ -43,10 +43,8 @@ class UIWindow : public UIView {
   void makeKeyWindow();
   bool isKeyWindow() const;
 
-  // The private setAutorotates: and _setSecure:, recorded for observers.
-  bool autorotates() const { return autorotates_; }
+  // The private setAutorotates: and _setSecure:, recorded for observers (UIViewInspection).
   void setAutorotates(bool autorotates) { autorotates_ = autorotates; }
-  bool isSecure() const { return secure_; }
   void _setSecure(bool secure) { secure_ = secure; }
 
   // Key-value lookup on the UIWindow class: "keyWindow" gives the current process's key
@@ -54,6 +52,7 @@ class UIWindow : public UIView {
   static std::shared_ptr<UIWindow> valueForKey(std::string_view key);
 
  private:
+  friend class UIViewInspection;
   std::shared_ptr<UIViewController> rootViewController_;
   UIWindowLevel windowLevel_ = UIWindowLevelNormal;
   bool autorotates_ = true;

@@ -15,7 +15,8 @@
 #include "UIKit/UIColor.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
+#include "UIKit/UIViewInspection.h"
 #include "UIKit/UIWindow.h"
 #include "sim/pictures/CairoCanvas.h"
 #include "sim/pictures/PixelCount.h"
@@ -181,7 +182,8 @@ void digestView(Digest& digest, const UIView& view, double time) {
   digest.add(view.className());
   digest.add(view.isHidden());
   if (view.isHidden()) return;
-  digest.add(std::round(std::clamp(view.presentationAlphaAtTime(time), 0.0, 1.0) * kAlphaSteps));
+  digest.add(std::round(
+      std::clamp(UIViewInspection::presentationAlphaAtTime(view, time), 0.0, 1.0) * kAlphaSteps));
   digest.add(view.frame());
   digest.add(view.bounds());
   const CGAffineTransform& t = view.transform();
@@ -215,7 +217,8 @@ void digestView(Digest& digest, const UIView& view, double time) {
 
 // The buttons of `view`'s tree that show at `time` (neither hidden nor faded out).
 void collectButtons(const UIView& view, double time, std::vector<const UIButton*>& buttons) {
-  if (view.isHidden() || view.presentationAlphaAtTime(time) < 1 / kAlphaSteps) return;
+  if (view.isHidden() || UIViewInspection::presentationAlphaAtTime(view, time) < 1 / kAlphaSteps)
+    return;
   if (const auto* button = dynamic_cast<const UIButton*>(&view)) buttons.push_back(button);
   for (const auto& subview : view.subviews()) {
     if (subview) collectButtons(*subview, time, buttons);
@@ -250,7 +253,7 @@ void DeviceRenderer::setViewPainter(std::string className, ViewPainter painter) 
 
 DeviceRenderer::Layout DeviceRenderer::layoutFor(Device& device) {
   Layout layout;
-  layout.screen = UIScreen::of(device).bounds().size;
+  layout.screen = UIScreenHardware::of(device).bounds().size;
   layout.bodyWidth = layout.screen.width + 2 * kBezelSidePoints;
   layout.bodyHeight = layout.screen.height + kBezelTopPoints + kBezelBottomPoints;
   layout.attitude = MotionHardware::of(device).attitude();
@@ -271,7 +274,7 @@ DeviceRenderer::Layout DeviceRenderer::layoutFor(Device& device) {
 SpringBoardScene DeviceRenderer::sceneOf(Device& device, double time) {
   const HomeScreenState& home = HomeScreenState::of(device);
   SpringBoardScene scene;
-  scene.screen = UIScreen::of(device).bounds().size;
+  scene.screen = UIScreenHardware::of(device).bounds().size;
   scene.time = time;
   if (const auto front = home.frontApplication()) scene.frontBundleId = front->bundleIdentifier();
   scene.orientation = home.frontApplicationOrientation();
@@ -302,7 +305,7 @@ CGPoint DeviceRenderer::imagePointForScreenPoint(Device& device, CGPoint screenP
 std::vector<CGRect> DeviceRenderer::buttonBoundsInImage(Device& device, double time) {
   std::vector<CGRect> bounds;
   const bool locked = sceneOf(device, time).deviceLocked;
-  for (const auto& visible : UIScreen::of(device).windowsFrontToBack()) {
+  for (const auto& visible : UIScreenHardware::of(device).windowsFrontToBack()) {
     if (!visible.window) continue;
     // The lock screen covers the windows below the status bar's level.
     if (locked && visible.window->windowLevel() < UIWindowLevelStatusBar) continue;
@@ -432,8 +435,9 @@ void DeviceRenderer::drawScreen(cairo_t* cr, Device& device, const SpringBoardSc
   cairo_set_source_rgb(cr, 0, 0, 0);
   cairo_paint(cr);
 
-  const auto frontToBack = UIScreen::of(device).windowsFrontToBack();
-  const std::vector<UIScreen::VisibleWindow> windows(frontToBack.rbegin(), frontToBack.rend());
+  const auto frontToBack = UIScreenHardware::of(device).windowsFrontToBack();
+  const std::vector<UIScreenHardware::VisibleWindow> windows(frontToBack.rbegin(),
+                                                             frontToBack.rend());
   auto drawWindows = [&](auto&& select) {
     for (const auto& visible : windows) {
       if (visible.window && select(visible.window->windowLevel())) {
@@ -566,7 +570,7 @@ std::uint64_t DeviceRenderer::sceneSignature(Device& device, double time) {
   digest.add(scene.orientationLocked);
   digest.add(static_cast<std::uint64_t>(scene.installedApps.size()));
   for (const std::string& app : scene.installedApps) digest.add(std::string_view(app));
-  for (const auto& visible : UIScreen::of(device).windowsFrontToBack()) {
+  for (const auto& visible : UIScreenHardware::of(device).windowsFrontToBack()) {
     if (!visible.window) continue;
     digest.add(visible.window->windowLevel());
     digestView(digest, *visible.window, time);

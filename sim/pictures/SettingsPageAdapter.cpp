@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Foundation/NSBundle.h"
+#include "Preferences/PSListControllerUser.h"
 #include "Preferences/PSSpecifier.h"
 #include "SettingsApp/PreferencesPaneHost.h"
 #include "UIKit/UIAlertController.h"
@@ -74,7 +75,7 @@ std::vector<std::string> choicesOf(const PSSpecifier& specifier) {
 
 }  // namespace
 
-ListRow SettingsPageAdapter::listRow(const PSListController::Row& row) {
+ListRow SettingsPageAdapter::listRow(const PSListControllerUser::Row& row) {
   ListRow result;
   if (!row.specifier) return result;
   const PSSpecifier& specifier = *row.specifier;

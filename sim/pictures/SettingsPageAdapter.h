@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "Preferences/PSListController.h"
+#include "Preferences/PSListControllerUser.h"
 #include "sim/pictures/DeviceRenderer.h"
 
 class PreferencesPaneHost;
@@ -25,7 +25,7 @@ class SettingsPageAdapter {
   // The alert presented over the page, if any.
   static std::vector<AlertContent> alertsOf(const PreferencesPaneHost& host);
 
-  static ListRow listRow(const PSListController::Row& row);
+  static ListRow listRow(const PSListControllerUser::Row& row);
 };
 
 }  // namespace sim

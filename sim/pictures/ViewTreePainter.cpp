@@ -15,6 +15,7 @@
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UIView.h"
+#include "UIKit/UIViewInspection.h"
 #include "sim/pictures/CairoCanvas.h"
 #include "sim/pictures/TextLayout.h"
 
@@ -165,7 +166,7 @@ void ViewTreePainter::setContentPainter(std::string className, ContentPainter pa
 
 void ViewTreePainter::draw(cairo_t* cr, const UIView& view, double time) const {
   if (view.isHidden()) return;
-  const double alpha = std::clamp(view.presentationAlphaAtTime(time), 0.0, 1.0);
+  const double alpha = std::clamp(UIViewInspection::presentationAlphaAtTime(view, time), 0.0, 1.0);
   if (alpha < kInvisibleAlpha) return;
 
   cairo_save(cr);

@@ -9,6 +9,7 @@
 #include "UIKit/UIButton.h"
 #include "UIKit/UIScreen.h"
 #include "UIKit/UITouchInput.h"
+#include "UIKit/UIViewInspection.h"
 #include "UIKit/UIWindow.h"
 #include "support/ScopedTestDevice.h"
 
@@ -74,15 +75,16 @@ TEST_F(AnimationTest, ChainedCompletionsFollowEachOther) {
       0.5, [&] { upper->setAlpha(1); },
       [&](bool) { UIView::animateWithDuration(0.5, [&] { lower->setAlpha(1); }); });
   device.runFor(0.25);
-  EXPECT_GT(upper->presentationAlphaAtTime(0.25), 0);
-  EXPECT_LT(upper->presentationAlphaAtTime(0.25), 1);
-  EXPECT_EQ(lower->presentationAlphaAtTime(0.25), 0);
-  EXPECT_FALSE(lower->alphaAnimation().has_value());
+  EXPECT_GT(UIViewInspection::presentationAlphaAtTime(*upper, 0.25), 0);
+  EXPECT_LT(UIViewInspection::presentationAlphaAtTime(*upper, 0.25), 1);
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*lower, 0.25), 0);
+  EXPECT_FALSE(UIViewInspection::alphaAnimation(*lower).has_value());
   device.runFor(0.5);
-  EXPECT_EQ(upper->presentationAlphaAtTime(0.75), 1);
-  EXPECT_EQ(lower->presentationAlphaAtTime(0.5), 0);  // started when the first ended
-  EXPECT_EQ(lower->presentationAlphaAtTime(1.0), 1);
-  EXPECT_GT(lower->presentationAlphaAtTime(0.99), 0.9);
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*upper, 0.75), 1);
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*lower, 0.5),
+            0);  // started when the first ended
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*lower, 1.0), 1);
+  EXPECT_GT(UIViewInspection::presentationAlphaAtTime(*lower, 0.99), 0.9);
 }
 
 TEST_F(AnimationTest, AnimatingWithoutAllowUserInteractionTakesNoTouchesUntilTheEnd) {
@@ -143,14 +145,15 @@ TEST_F(AnimationTest, PresentationAlphaFollowsTheCurve) {
     button->setAlpha(0);
     const double t0 = device.device().now();
     UIView::animateWithDuration(1.0, 0.5, c.curve, [&] { button->setAlpha(1); }, {});
-    EXPECT_EQ(button->presentationAlphaAtTime(t0), 0);
-    EXPECT_EQ(button->presentationAlphaAtTime(t0 + 0.5), 0);  // the delay
-    EXPECT_NEAR(button->presentationAlphaAtTime(t0 + 1.0), (c.lowAtHalf + c.highAtHalf) / 2,
-                (c.highAtHalf - c.lowAtHalf) / 2 + 1e-6);
-    EXPECT_LT(button->presentationAlphaAtTime(t0 + 0.6), button->presentationAlphaAtTime(t0 + 1.4));
-    EXPECT_EQ(button->presentationAlphaAtTime(t0 + 1.5), 1);
-    ASSERT_TRUE(button->alphaAnimation().has_value());
-    EXPECT_EQ(button->alphaAnimation()->curve, c.curve);
+    EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*button, t0), 0);
+    EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*button, t0 + 0.5), 0);  // the delay
+    EXPECT_NEAR(UIViewInspection::presentationAlphaAtTime(*button, t0 + 1.0),
+                (c.lowAtHalf + c.highAtHalf) / 2, (c.highAtHalf - c.lowAtHalf) / 2 + 1e-6);
+    EXPECT_LT(UIViewInspection::presentationAlphaAtTime(*button, t0 + 0.6),
+              UIViewInspection::presentationAlphaAtTime(*button, t0 + 1.4));
+    EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*button, t0 + 1.5), 1);
+    ASSERT_TRUE(UIViewInspection::alphaAnimation(*button).has_value());
+    EXPECT_EQ(UIViewInspection::alphaAnimation(*button)->curve, c.curve);
     device.runFor(2);
   }
 
@@ -162,13 +165,13 @@ TEST_F(AnimationTest, PresentationAlphaFollowsTheCurve) {
   device.runFor(0.5);
   UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear,
                               [&] { button->setAlpha(0); }, {});
-  EXPECT_NEAR(button->presentationAlphaAtTime(t0 + 0.5), 0.5, 1e-12);
-  EXPECT_NEAR(button->presentationAlphaAtTime(t0 + 1.0), 0.25, 1e-12);
+  EXPECT_NEAR(UIViewInspection::presentationAlphaAtTime(*button, t0 + 0.5), 0.5, 1e-12);
+  EXPECT_NEAR(UIViewInspection::presentationAlphaAtTime(*button, t0 + 1.0), 0.25, 1e-12);
 
   // A change outside an animation shows at once.
   button->setAlpha(0.75);
-  EXPECT_FALSE(button->alphaAnimation().has_value());
-  EXPECT_EQ(button->presentationAlphaAtTime(t0 + 0.6), 0.75);
+  EXPECT_FALSE(UIViewInspection::alphaAnimation(*button).has_value());
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*button, t0 + 0.6), 0.75);
 }
 
 }  // namespace

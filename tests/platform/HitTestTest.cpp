@@ -12,6 +12,7 @@
 #include "UIKit/UIButton.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIEvent.h"
+#include "UIKit/UIGestureRecognizerDelivery.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UIPanGestureRecognizer.h"
@@ -245,7 +246,8 @@ TEST_F(HitTestTest, RecognizerKeepsItsTargetWeakly) {
   std::weak_ptr<Dragged> weak = target;
   target.reset();
   EXPECT_TRUE(weak.expired());
-  recognizer->deliverState(UIGestureRecognizerStateBegan);  // nobody to call: no crash
+  UIGestureRecognizerDelivery::deliverState(
+      *recognizer, UIGestureRecognizerStateBegan);  // nobody to call: no crash
 
   // Moving a recogniser to another view takes it from the first.
   container->addGestureRecognizer(recognizer);

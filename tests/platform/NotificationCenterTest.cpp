@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Device/Process.h"
-#include "Foundation/NSNotificationCenter.h"
+#include "Foundation/NSNotificationCenterSimulation.h"
 #include "support/ScopedTestDevice.h"
 
 namespace {
@@ -146,18 +146,18 @@ TEST(NotificationCenterTest, BlockObserversAreRemovedByTheirToken) {
     center.removeObserver(second);
   });
   ASSERT_NE(first, second);
-  EXPECT_EQ(center.registrationCountForTesting(first.get()), 1u);
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(center, first.get()), 1u);
   center.postNotificationName("n");
   center.postNotificationName("n");
   EXPECT_EQ(log, (Log{"1", "2", "1"}));
-  EXPECT_EQ(center.registrationCountForTesting(second.get()), 0u);
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(center, second.get()), 0u);
 
   // The centre keeps a block observer even when the caller drops the token.
   const void* identity = first.get();
   first.reset();
   center.postNotificationName("n");
   EXPECT_EQ(log.back(), "1");
-  EXPECT_EQ(center.registrationCountForTesting(identity), 1u);
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(center, identity), 1u);
 }
 
 TEST(NotificationCenterTest, RemoveObserverRemovesEveryNameAndRepeatedRegistration) {
@@ -173,7 +173,7 @@ TEST(NotificationCenterTest, RemoveObserverRemovesEveryNameAndRepeatedRegistrati
   center.postNotificationName("VXFab_Pan_End");
   EXPECT_EQ(calls, 2) << "each registration is called";
   center.removeObserver(&o.a);
-  EXPECT_EQ(center.registrationCountForTesting(&o.a), 0u);
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(center, &o.a), 0u);
   calls = 0;
   center.postNotificationName("VXFab_Pan_End");
   center.postNotificationName("VXPREFSUPDATED");

@@ -10,6 +10,7 @@
 #include "System/Backboard.h"
 #include "System/spawn.h"
 #include "UIKit/UIAlertController.h"
+#include "UIKit/UIAlertControllerPresentation.h"
 #include "UIKit/UIApplication.h"
 #include "support/ScopedTestDevice.h"
 
@@ -141,19 +142,21 @@ TEST_F(SettingsStandInsTest, AlertTapsDismissBeforeTheHandlerRuns) {
   auto alert = UIAlertController::alertControllerWithTitle("T", "M", UIAlertControllerStyleAlert);
   bool dismissedFirst = false;
   bool dismissed = false;
-  EXPECT_TRUE(alert->addAction(UIAlertAction::actionWithTitle(
-      "Go", UIAlertActionStyleDefault,
-      [&](UIAlertAction&) { dismissedFirst = dismissed && !alert->isPresented(); })));
+  EXPECT_TRUE(alert->addAction(
+      UIAlertAction::actionWithTitle("Go", UIAlertActionStyleDefault, [&](UIAlertAction&) {
+        dismissedFirst = dismissed && !UIAlertControllerPresentation::isPresented(*alert);
+      })));
   EXPECT_TRUE(
       alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, {})));
   EXPECT_FALSE(
       alert->addAction(UIAlertAction::actionWithTitle("Also", UIAlertActionStyleCancel, {})));
-  EXPECT_FALSE(alert->tapActionWithTitle("Go"));  // not on screen yet
-  alert->didPresent([&] { dismissed = true; });
-  EXPECT_FALSE(alert->tapActionWithTitle("Nope"));
-  EXPECT_TRUE(alert->tapActionWithTitle("Go"));
+  EXPECT_FALSE(
+      UIAlertControllerPresentation::tapActionWithTitle(*alert, "Go"));  // not on screen yet
+  UIAlertControllerPresentation::didPresent(*alert, [&] { dismissed = true; });
+  EXPECT_FALSE(UIAlertControllerPresentation::tapActionWithTitle(*alert, "Nope"));
+  EXPECT_TRUE(UIAlertControllerPresentation::tapActionWithTitle(*alert, "Go"));
   EXPECT_TRUE(dismissedFirst);
-  EXPECT_FALSE(alert->tapActionWithTitle("Go"));  // gone
+  EXPECT_FALSE(UIAlertControllerPresentation::tapActionWithTitle(*alert, "Go"));  // gone
 }
 
 TEST_F(SettingsStandInsTest, NSLogWritesOneSyslogLine) {

@@ -1,4 +1,4 @@
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include "SpringBoard/HomeScreenState.h"
 #include "SpringBoard/InterfaceAutoRotation.h"
 #include "SpringBoard/SBOrientationLockManager.h"
-#include "UIKit/UIDevice.h"
+#include "UIKit/UIDeviceHardware.h"
 #include "UIKit/UIInterfaceOrientation.h"
 #include "support/ScopedTestDevice.h"
 
@@ -56,8 +56,9 @@ void (*previousDidFinishLaunching)(SpringBoard*, SEL, UIApplication*) = nullptr;
 void replacementDidFinishLaunching(SpringBoard* self, SEL cmd, UIApplication* application) {
   record.slotFilledWhenReplacementRan = previousDidFinishLaunching != nullptr;
   if (previousDidFinishLaunching) previousDidFinishLaunching(self, cmd, application);
-  record.calls.push_back(self->hasFinishedLaunching() ? "replacement after own launch"
-                                                      : "replacement before own launch");
+  record.calls.push_back(static_cast<SimulatedSpringBoard*>(self)->hasFinishedLaunching()
+                             ? "replacement after own launch"
+                             : "replacement before own launch");
 }
 
 class LaunchHookTest : public ::testing::Test {
@@ -75,12 +76,13 @@ TEST_F(LaunchHookTest, ReplacementRunsInsteadWithThePreviousImplementationAlread
                   &replacementDidFinishLaunching, &previousDidFinishLaunching);
   ASSERT_NE(previousDidFinishLaunching, nullptr);
 
-  auto application = std::dynamic_pointer_cast<SpringBoard>(UIApplication::sharedApplication());
+  auto application =
+      std::dynamic_pointer_cast<SimulatedSpringBoard>(UIApplication::sharedApplication());
   ASSERT_NE(application, nullptr);
   EXPECT_EQ(application, UIApplication::sharedApplication()) << "the same object on every call";
   EXPECT_FALSE(application->hasFinishedLaunching());
 
-  EXPECT_TRUE(SpringBoard::finishLaunching());
+  EXPECT_TRUE(SimulatedSpringBoard::finishLaunching());
   EXPECT_TRUE(record.slotFilledWhenReplacementRan);
   EXPECT_EQ(record.calls, std::vector<std::string>{"replacement after own launch"});
   EXPECT_TRUE(application->hasFinishedLaunching());
@@ -93,7 +95,7 @@ TEST_F(LaunchHookTest, UntypedHookStoresThePreviousImplementationToo) {
   ASSERT_NE(previous, nullptr);
   previousDidFinishLaunching =
       reinterpret_cast<void (*)(SpringBoard*, SEL, UIApplication*)>(previous);
-  SpringBoard::finishLaunching();
+  SimulatedSpringBoard::finishLaunching();
   EXPECT_EQ(record.calls, std::vector<std::string>{"replacement after own launch"});
 }
 
@@ -112,9 +114,10 @@ TEST_F(LaunchHookTest, RefusesWhatCannotBeCalledSafely) {
                   &replacementDidFinishLaunching, &previousDidFinishLaunching);
   EXPECT_EQ(previousDidFinishLaunching, nullptr);
 
-  SpringBoard::finishLaunching();
+  SimulatedSpringBoard::finishLaunching();
   EXPECT_TRUE(record.calls.empty());
-  auto application = std::dynamic_pointer_cast<SpringBoard>(UIApplication::sharedApplication());
+  auto application =
+      std::dynamic_pointer_cast<SimulatedSpringBoard>(UIApplication::sharedApplication());
   EXPECT_TRUE(application->hasFinishedLaunching());
 }
 
@@ -122,7 +125,7 @@ TEST_F(LaunchHookTest, ARespringStartsFromTheUnhookedClass) {
   MSHookMessageEx(objc_getClass("SpringBoard"), SpringBoard::kDidFinishLaunchingSelector,
                   &replacementDidFinishLaunching, &previousDidFinishLaunching);
   device.restart();
-  SpringBoard::finishLaunching();
+  SimulatedSpringBoard::finishLaunching();
   EXPECT_TRUE(record.calls.empty());
 }
 
@@ -160,7 +163,7 @@ TEST_F(HomeScreenTest, AnswersFromTheDeviceState) {
   EXPECT_EQ(app->_frontMostAppOrientation(), 1);
 
   EXPECT_EQ(UIDevice::currentDevice().userInterfaceIdiom(), UIUserInterfaceIdiomPhone);
-  UIDevice::of(device.device()).setUserInterfaceIdiom(UIUserInterfaceIdiomPad);
+  UIDeviceHardware::of(device.device()).setUserInterfaceIdiom(UIUserInterfaceIdiomPad);
   EXPECT_EQ(UIDevice::currentDevice().userInterfaceIdiom(), UIUserInterfaceIdiomPad);
 }
 
@@ -299,7 +302,7 @@ TEST_F(HomeScreenTest, FrontAppFollowsTheDeviceOnlyWhileUnlockedAndOnlyAsItSuppo
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    UIDevice::of(device.device()).setUserInterfaceIdiom(c.idiom);
+    UIDeviceHardware::of(device.device()).setUserInterfaceIdiom(c.idiom);
     hardware().setAttitude(0, 1.4);
     ASSERT_NE(state().installApplication("com.example.App", c.declared), nullptr);
     ASSERT_TRUE(state().setFrontApplication("com.example.App", 1));

@@ -16,9 +16,10 @@
 #include "UIKit/UIButton.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIImpactFeedbackGenerator.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIView.h"
 #include "UIKit/UIViewController.h"
+#include "UIKit/UIViewInspection.h"
 #include "UIKit/UIWindow.h"
 #include "support/ScopedTestDevice.h"
 
@@ -182,9 +183,9 @@ TEST(UIViewHierarchyTest, JoiningAndLeavingAWindowIsEmitted) {
 
 TEST(UIWindowTest, OnScreenWhileShownAndHeldStackedByLevelThenOrder) {
   ScopedTestDevice device;
-  UIScreen& screen = UIScreen::mainScreen();
+  UIScreenHardware& screen = UIScreenHardware::current();
   EXPECT_EQ(screen.bounds(), CGRectMake(0, 0, 375, 667));
-  UIScreen::of(device.device()).setBoundsSize(CGSizeMake(414, 896));
+  UIScreenHardware::of(device.device()).setBoundsSize(CGSizeMake(414, 896));
   EXPECT_EQ(UIScreen::mainScreen().bounds(), CGRectMake(0, 0, 414, 896));
 
   auto app = UIWindow::initWithFrame(screen.bounds());
@@ -256,13 +257,13 @@ TEST(UIWindowTest, KeyWindowLookupAndPrivateSettings) {
   EXPECT_EQ(UIWindow::valueForKey("keyWindow"), nullptr);
 
   auto overlay = UIWindow::initWithFrame(CGRectZero);
-  EXPECT_TRUE(overlay->autorotates());
-  EXPECT_FALSE(overlay->isSecure());
+  EXPECT_TRUE(UIViewInspection::autorotates(*overlay));
+  EXPECT_FALSE(UIViewInspection::isSecure(*overlay));
   EXPECT_FALSE(overlay->tintColor().has_value());
   overlay->setAutorotates(false);
   overlay->_setSecure(true);
-  EXPECT_FALSE(overlay->autorotates());
-  EXPECT_TRUE(overlay->isSecure());
+  EXPECT_FALSE(UIViewInspection::autorotates(*overlay));
+  EXPECT_TRUE(UIViewInspection::isSecure(*overlay));
 }
 
 TEST(UIWindowTest, RootViewControllerViewFillsTheWindowBehindOtherViews) {

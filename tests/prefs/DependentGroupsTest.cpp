@@ -5,6 +5,7 @@
 #include <string>
 
 #include "PaneTestSupport.h"
+#include "Preferences/PSListControllerUser.h"
 
 namespace prefs_test {
 namespace {
@@ -186,7 +187,8 @@ TEST_P(DependentGroupsAfterChange, InsertsAndRemovesTheGovernedRows) {
   controller->specifiers();
   for (const Step& step : c.steps) {
     std::string error;
-    ASSERT_TRUE(controller->userChangedValue(step.key, step.value, &error)) << error;
+    ASSERT_TRUE(PSListControllerUser::userChangedValue(*controller, step.key, step.value, &error))
+        << error;
     EXPECT_EQ(shownKeys(*controller), step.shown)
         << "after " << step.key << " = " << step.value.description();
     EXPECT_EQ(readPrefs().valueForKey(step.key), step.value);
@@ -201,7 +203,8 @@ TEST_F(PaneTest, RowsOfAHiddenGroupCannotBeChanged) {
   writePrefs({{"A", Value::boolean(false)}});
   auto controller = makeController();
   std::string error;
-  EXPECT_FALSE(controller->userChangedValue("a1", Value::boolean(true), &error));
+  EXPECT_FALSE(
+      PSListControllerUser::userChangedValue(*controller, "a1", Value::boolean(true), &error));
   EXPECT_FALSE(readPrefs().contains("a1"));
 }
 

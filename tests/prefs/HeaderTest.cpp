@@ -6,8 +6,9 @@
 #include "UIKit/UIImage.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UITableView.h"
+#include "UIKit/UIViewInspection.h"
 
 namespace prefs_test {
 namespace {
@@ -17,7 +18,7 @@ constexpr double kWidth = 414;
 class HeaderTest : public PaneTest {
  protected:
   void SetUp() override {
-    UIScreen::of(device()).setBoundsSize(CGSizeMake(kWidth, 896));
+    UIScreenHardware::of(device()).setBoundsSize(CGSizeMake(kWidth, 896));
     installBundle();
     controller_ = makeController();
     controller_->view();
@@ -70,16 +71,16 @@ TEST_F(HeaderTest, NameFadesInFromHalfASecondThenTheSubtitle) {
   device_.runFor(0.49);
   EXPECT_EQ(upper->alpha(), 0.0);
   device_.runFor(0.01);
-  ASSERT_TRUE(upper->alphaAnimation());
-  EXPECT_DOUBLE_EQ(upper->alphaAnimation()->beginTime, loaded + 0.5);
-  EXPECT_DOUBLE_EQ(upper->alphaAnimation()->durationSeconds, 0.5);
+  ASSERT_TRUE(UIViewInspection::alphaAnimation(*upper));
+  EXPECT_DOUBLE_EQ(UIViewInspection::alphaAnimation(*upper)->beginTime, loaded + 0.5);
+  EXPECT_DOUBLE_EQ(UIViewInspection::alphaAnimation(*upper)->durationSeconds, 0.5);
   EXPECT_EQ(upper->alpha(), 1.0);
-  EXPECT_FALSE(under->alphaAnimation());  // waits for the name's fade to complete
+  EXPECT_FALSE(UIViewInspection::alphaAnimation(*under));  // waits for the name's fade to complete
 
   device_.runFor(0.5);
-  ASSERT_TRUE(under->alphaAnimation());
-  EXPECT_DOUBLE_EQ(under->alphaAnimation()->beginTime, loaded + 1.0);
-  EXPECT_DOUBLE_EQ(under->alphaAnimation()->durationSeconds, 0.5);
+  ASSERT_TRUE(UIViewInspection::alphaAnimation(*under));
+  EXPECT_DOUBLE_EQ(UIViewInspection::alphaAnimation(*under)->beginTime, loaded + 1.0);
+  EXPECT_DOUBLE_EQ(UIViewInspection::alphaAnimation(*under)->durationSeconds, 0.5);
 
   const struct {
     double t;
@@ -87,13 +88,13 @@ TEST_F(HeaderTest, NameFadesInFromHalfASecondThenTheSubtitle) {
   } samples[] = {{0.75, true, true}, {1.0, false, true}, {1.25, false, false}};
   for (const auto& s : samples) {
     SCOPED_TRACE(s.t);
-    const double upperAlpha = upper->presentationAlphaAtTime(loaded + s.t);
-    const double underAlpha = under->presentationAlphaAtTime(loaded + s.t);
+    const double upperAlpha = UIViewInspection::presentationAlphaAtTime(*upper, loaded + s.t);
+    const double underAlpha = UIViewInspection::presentationAlphaAtTime(*under, loaded + s.t);
     EXPECT_EQ(upperAlpha > 0 && upperAlpha < 1, s.upperPartial);
     EXPECT_EQ(underAlpha == 0, s.underZero);
   }
-  EXPECT_EQ(upper->presentationAlphaAtTime(loaded + 1.5), 1.0);
-  EXPECT_EQ(under->presentationAlphaAtTime(loaded + 1.5), 1.0);
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*upper, loaded + 1.5), 1.0);
+  EXPECT_EQ(UIViewInspection::presentationAlphaAtTime(*under, loaded + 1.5), 1.0);
 }
 
 }  // namespace

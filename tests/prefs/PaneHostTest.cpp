@@ -6,6 +6,7 @@
 
 #include "AltList/ATLApplicationListSubcontrollerController.h"
 #include "PaneTestSupport.h"
+#include "Preferences/PSListControllerUser.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "UIKit/UIAlertController.h"
 #include "gyrowhirlprefs/VXPApplicationsController.h"
@@ -187,17 +188,20 @@ TEST_F(PickerTest, ThePickerPageListsInstalledAppsAsSwitches) {
   auto& root = *host_->rootController();
   ProcessScope scope(*device().process(PreferencesPaneHost::kSettingsProcessName));
   auto picker = std::dynamic_pointer_cast<VXPApplicationsController>(
-      root.userOpenedDetail("Blacklisted Apps"));
+      PSListControllerUser::userOpenedDetail(root, "Blacklisted Apps"));
   ASSERT_TRUE(picker);
   EXPECT_EQ(shownKeys(*picker), (std::vector<std::string>{"com.example.maps", "com.example.mail",
                                                           "com.example.camera"}));
-  ASSERT_TRUE(picker->userChangedValue("com.example.camera", Value::boolean(true)));
-  ASSERT_TRUE(picker->userChangedValue("com.example.maps", Value::boolean(true)));
+  ASSERT_TRUE(
+      PSListControllerUser::userChangedValue(*picker, "com.example.camera", Value::boolean(true)));
+  ASSERT_TRUE(
+      PSListControllerUser::userChangedValue(*picker, "com.example.maps", Value::boolean(true)));
   EXPECT_EQ(shownValue(*picker, "com.example.camera"), Value::boolean(true));
   EXPECT_EQ(shownValue(*picker, "com.example.mail"), Value::boolean(false));
   EXPECT_EQ(storedChoice(),
             Value::array({Value::string("com.example.camera"), Value::string("com.example.maps")}));
-  ASSERT_TRUE(picker->userChangedValue("com.example.camera", Value::boolean(false)));
+  ASSERT_TRUE(
+      PSListControllerUser::userChangedValue(*picker, "com.example.camera", Value::boolean(false)));
   EXPECT_EQ(storedChoice(), Value::array({Value::string("com.example.maps")}));
 }
 

@@ -20,6 +20,7 @@
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/PropertyList.h"
+#include "Preferences/PSListControllerUser.h"
 #include "SettingsApp/PreferencesPaneHost.h"
 #include "gyrowhirlprefs/VXPRootListController.h"
 #include "support/ScopedTestDevice.h"
@@ -117,16 +118,16 @@ class PaneTest : public ::testing::Test {
         .value_or(Foundation::Dictionary{});
   }
 
-  static std::vector<std::string> titles(const std::vector<PSListController::Row>& rows) {
+  static std::vector<std::string> titles(const std::vector<PSListControllerUser::Row>& rows) {
     std::vector<std::string> result;
     for (const auto& row : rows) result.push_back(row.title);
     return result;
   }
   static std::vector<std::string> shownKeys(PSListController& controller) {
-    return titles(controller.rowsShown());
+    return titles(PSListControllerUser::rowsShown(controller));
   }
   static Value shownValue(PSListController& controller, const std::string& title) {
-    for (const auto& row : controller.rowsShown()) {
+    for (const auto& row : PSListControllerUser::rowsShown(controller)) {
       if (row.title == title) return row.value;
     }
     return {};

@@ -8,6 +8,7 @@
 
 #include "Foundation/PropertyList.h"
 #include "PaneTestSupport.h"
+#include "Preferences/PSListControllerUser.h"
 
 namespace prefs_test {
 namespace {
@@ -57,7 +58,8 @@ TEST_F(PaneTest, WritingOneValueKeepsEveryOtherEntry) {
   };
   writePrefs(before);
   auto controller = makeController();
-  ASSERT_TRUE(controller->userChangedValue("pToggleShouldAnimateFAB", Value::boolean(false)));
+  ASSERT_TRUE(PSListControllerUser::userChangedValue(*controller, "pToggleShouldAnimateFAB",
+                                                     Value::boolean(false)));
 
   Foundation::Dictionary expected = before;
   expected.set("pToggleShouldAnimateFAB", Value::boolean(false));
@@ -80,7 +82,8 @@ TEST_F(PaneTest, WritingKeepsForeignDatesExactly) {
         Foundation::PropertyList::toBinary(Value::dictionary(before))}) {
     ASSERT_TRUE(files().writeAtomically(kPrefsPath, bytes));
     auto controller = makeController();
-    ASSERT_TRUE(controller->userChangedValue("pToggleShouldAnimateFAB", Value::boolean(false)));
+    ASSERT_TRUE(PSListControllerUser::userChangedValue(*controller, "pToggleShouldAnimateFAB",
+                                                       Value::boolean(false)));
     Foundation::Dictionary expected = before;
     expected.set("pToggleShouldAnimateFAB", Value::boolean(false));
     EXPECT_EQ(readPrefs(), expected);
@@ -90,7 +93,8 @@ TEST_F(PaneTest, WritingKeepsForeignDatesExactly) {
 TEST_F(PaneTest, TheFirstWriteCreatesAFileWithJustThatEntry) {
   installBundle();
   auto controller = makeController();
-  ASSERT_TRUE(controller->userChangedValue("pSegmentedButtonSize", Value::integer(3)));
+  ASSERT_TRUE(PSListControllerUser::userChangedValue(*controller, "pSegmentedButtonSize",
+                                                     Value::integer(3)));
   EXPECT_EQ(readPrefs(), (Foundation::Dictionary{{"pSegmentedButtonSize", Value::integer(3)}}));
 }
 
@@ -114,7 +118,8 @@ TEST_F(PaneTest, TheFileIsWrittenBeforeTheNotificationAndBothBeforeThePageChange
 TEST_F(PaneTest, ARowWithoutPostNotificationStoresSilently) {
   installRootList({{"pToggleQuiet", -1, "PSSwitchCell", Value(), /*postsNotification=*/false}});
   auto controller = makeController();
-  ASSERT_TRUE(controller->userChangedValue("pToggleQuiet", Value::boolean(true)));
+  ASSERT_TRUE(
+      PSListControllerUser::userChangedValue(*controller, "pToggleQuiet", Value::boolean(true)));
   EXPECT_EQ(readPrefs().valueForKey("pToggleQuiet"), Value::boolean(true));
   EXPECT_TRUE(eventsNamed("notify").empty());
 }
@@ -125,13 +130,14 @@ TEST_F(PaneTest, AFailedWriteIsLoggedPostsNothingAndLeavesThePageAsTheFileSays) 
       {{"pToggleIsEnabled", Value::boolean(true)}, {"pSliderDisappearInterval", Value::real(4)}});
   auto controller = makeController();
   const std::vector<std::string> shownBefore = shownKeys(*controller);
-  const std::uint64_t redrawsBefore = controller->redrawCount();
+  const std::uint64_t redrawsBefore = PSListControllerUser::redrawCount(*controller);
   files().setFaultInjectorForTesting([](DeviceFileSystem::WriteStep step, const std::string&) {
     return step == DeviceFileSystem::WriteStep::Rename;
   });
   clearEvents();
 
-  ASSERT_TRUE(controller->userChangedValue("pToggleIsEnabled", Value::boolean(false)));
+  ASSERT_TRUE(PSListControllerUser::userChangedValue(*controller, "pToggleIsEnabled",
+                                                     Value::boolean(false)));
 
   EXPECT_TRUE(eventsNamed("notify").empty());
   const auto lines = eventsNamed("syslog");
@@ -140,7 +146,7 @@ TEST_F(PaneTest, AFailedWriteIsLoggedPostsNothingAndLeavesThePageAsTheFileSays) 
   EXPECT_NE(line.find("pToggleIsEnabled"), std::string::npos) << line;
   EXPECT_EQ(shownKeys(*controller), shownBefore);  // the group is still shown
   EXPECT_EQ(shownValue(*controller, "pToggleIsEnabled"), Value::boolean(true));
-  EXPECT_GT(controller->redrawCount(), redrawsBefore);
+  EXPECT_GT(PSListControllerUser::redrawCount(*controller), redrawsBefore);
   EXPECT_EQ(readPrefs().valueForKey("pSliderDisappearInterval"), Value::real(4));
 }
 
@@ -161,7 +167,8 @@ TEST_F(PaneTest, TheWriteHoldsTheFileCoordinationLock) {
     }
     return false;
   });
-  ASSERT_TRUE(controller->userChangedValue("pToggleShouldAnimateFAB", Value::boolean(false)));
+  ASSERT_TRUE(PSListControllerUser::userChangedValue(*controller, "pToggleShouldAnimateFAB",
+                                                     Value::boolean(false)));
   EXPECT_TRUE(sawWrite);
   EXPECT_TRUE(lockHeld);
 }
@@ -190,7 +197,9 @@ TEST_F(PaneTest, TheFrameworkOffersOnlyWhatACellTakes) {
     SCOPED_TRACE(std::string(c.key) + " = " + c.value.description());
     std::remove(files().hostPath(kPrefsPath).c_str());
     std::string error;
-    EXPECT_EQ(controller->userChangedValue(c.key, c.value, &error), c.accepted) << error;
+    EXPECT_EQ(PSListControllerUser::userChangedValue(*controller, c.key, c.value, &error),
+              c.accepted)
+        << error;
     EXPECT_EQ(readPrefs().valueForKey(c.key), c.stored);
   }
 }

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "PaneTestSupport.h"
-#include "SpringBoard/SpringBoard.h"
+#include "Preferences/PSListControllerUser.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 #include "UIKit/UIAlertController.h"
+#include "UIKit/UIAlertControllerPresentation.h"
 
 namespace prefs_test {
 namespace {
@@ -22,7 +24,8 @@ class RestoreDefaultsTest : public PaneTest {
   }
   void pressRestore() {
     std::string error;
-    ASSERT_TRUE(controller_->userPressedButton("Restore Defaults", &error)) << error;
+    ASSERT_TRUE(PSListControllerUser::userPressedButton(*controller_, "Restore Defaults", &error))
+        << error;
     ASSERT_TRUE(alert());
     EXPECT_EQ(alert()->title(), "Confirmation");
     EXPECT_EQ(alert()->message(), "This will restore Gyrowhirl Settings to default\nAre you sure?");
@@ -30,7 +33,7 @@ class RestoreDefaultsTest : public PaneTest {
   void tap(const std::string& title) {
     auto shown = alert();
     ASSERT_TRUE(shown);
-    ASSERT_TRUE(shown->tapActionWithTitle(title));
+    ASSERT_TRUE(UIAlertControllerPresentation::tapActionWithTitle(*shown, title));
   }
   std::vector<std::string> alertActionTitles() const {
     std::vector<std::string> result;
@@ -126,7 +129,7 @@ TEST_F(RestoreDefaultsTest, RespringEndsBackboardAndTheHomeScreenStartsAfresh) {
   std::shared_ptr<Process> homeScreen = device().launch("SpringBoard");
   {
     ProcessScope scope(*homeScreen);
-    ASSERT_TRUE(SpringBoard::finishLaunching());
+    ASSERT_TRUE(SimulatedSpringBoard::finishLaunching());
   }
   const std::uint64_t oldPid = homeScreen->pid();
   homeScreen.reset();
@@ -149,14 +152,15 @@ TEST_F(RestoreDefaultsTest, RespringEndsBackboardAndTheHomeScreenStartsAfresh) {
   ASSERT_TRUE(restarted);
   EXPECT_NE(restarted->pid(), oldPid);
   ProcessScope scope(*restarted);
-  auto application = std::dynamic_pointer_cast<SpringBoard>(UIApplication::sharedApplication());
+  auto application =
+      std::dynamic_pointer_cast<SimulatedSpringBoard>(UIApplication::sharedApplication());
   ASSERT_TRUE(application);
   EXPECT_TRUE(application->hasFinishedLaunching());
   EXPECT_FALSE(device().process("killall"));
 }
 
 TEST_F(RestoreDefaultsTest, DonationLogsAndOpensTheDonationPage) {
-  ASSERT_TRUE(controller_->userPressedButton("Donate"));
+  ASSERT_TRUE(PSListControllerUser::userPressedButton(*controller_, "Donate"));
   const auto lines = eventsNamed("syslog");
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].fields.valueForKey("line"), Value::string("<VXTweak> donationLink tap"));

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "PaneTestSupport.h"
+#include "Preferences/PSListControllerUser.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "support/UnreadablePreferencesFile.h"
 
@@ -35,12 +36,13 @@ TEST_F(UnreadableFileWritersTest, AFileThatCannotBeReadIsNeverReplaced) {
   } writers[] = {
       {"a switch of the pane",
        [](PreferencesPaneHost& host) {
-         host.rootController()->userChangedValue("pToggleIsEnabled", Value::boolean(true));
+         PSListControllerUser::userChangedValue(*host.rootController(), "pToggleIsEnabled",
+                                                Value::boolean(true));
        }},
       {"the colour of the pane",
        [](PreferencesPaneHost& host) {
-         host.rootController()->userChangedValue("pColorPickerFABBgColor",
-                                                 Value::string("#FF0000:0.5"));
+         PSListControllerUser::userChangedValue(*host.rootController(), "pColorPickerFABBgColor",
+                                                Value::string("#FF0000:0.5"));
        }},
       {"the application picker",
        [](PreferencesPaneHost& host) {

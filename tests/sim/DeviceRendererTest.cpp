@@ -16,6 +16,7 @@
 #include "CoreMotion/MotionHardware.h"
 #include "Device/TemporaryFolder.h"
 #include "Foundation/Value.h"
+#include "Preferences/PSListControllerUser.h"
 #include "Preferences/PSSpecifier.h"
 #include "QuartzCore/CABasicAnimation.h"
 #include "SettingsApp/PreferencesPaneHost.h"
@@ -24,7 +25,7 @@
 #include "UIKit/UIColor.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UILabel.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIViewController.h"
 #include "UIKit/UIWindow.h"
 #include "sim/PreferenceBundleInstaller.h"
@@ -220,7 +221,7 @@ TEST_F(DeviceRendererTest, SpinningLayerTurnsTheBackgroundImageClockwise) {
 TEST_F(DeviceRendererTest, FrontAppContentTurnsWithItsInterfaceOrientation) {
   // The app's bar runs along the content's top edge, which each orientation puts elsewhere.
   DeviceRenderer renderer;
-  const CGSize screen = UIScreen::of(device()).bounds().size;
+  const CGSize screen = UIScreenHardware::of(device()).bounds().size;
   struct Case {
     long long orientation;
     CGPoint barPoint;
@@ -322,7 +323,7 @@ TEST_F(DeviceRendererTest, LabelTextShowsAtItsAlpha) {
 TEST_F(DeviceRendererTest, StatusStripShowsTheOrientationLock) {
   DeviceRenderer renderer;
   HomeScreenState& home = HomeScreenState::of(device());
-  const CGSize screen = UIScreen::of(device()).bounds().size;
+  const CGSize screen = UIScreenHardware::of(device()).bounds().size;
   auto iconArea = [&] {
     RenderedFrame frame = renderer.render(device(), now());
     std::vector<std::uint32_t> area;
@@ -623,7 +624,7 @@ TEST(SettingsPageAdapterTest, RowsShowTheirValuesAsTheirCellsDo) {
       Value::array({Value::string("Small"), Value::string("Medium"), Value::string("Large")});
   struct Case {
     const char* name;
-    PSListController::Row row;
+    PSListControllerUser::Row row;
     ListRow::Kind kind;
     std::string title;
     std::string value;

@@ -7,7 +7,7 @@
 #include "UIKit/UIImage.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UITableView.h"
 #include "sim/PreferenceBundleInstaller.h"
 #include "sim/pictures/SettingsBannerArtwork.h"
@@ -58,7 +58,7 @@ TEST(SettingsBannerArtworkTest, HeaderTextStaysClearOfTheArtwork) {
   for (const double screenWidth : {320.0, 375.0, 414.0, 428.0}) {
     SCOPED_TRACE(screenWidth);
     ScopedTestDevice device("Preferences");
-    UIScreen::of(device.device()).setBoundsSize(CGSizeMake(screenWidth, 700));
+    UIScreenHardware::of(device.device()).setBoundsSize(CGSizeMake(screenWidth, 700));
     std::string error;
     ASSERT_TRUE(sim::PreferenceBundleInstaller::install(
         device.device(), sim::PreferenceBundleInstaller::builtResourceFolder(),

@@ -39,7 +39,7 @@
 #include "Device/TemporaryFolder.h"
 #include "Foundation/NSFileManager.h"
 #include "SpringBoard/HomeScreenState.h"
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 #include "UIKit/UITouchInput.h"
 #include "support/RealisticPreferences.h"
 #include "support/SyntheticDayTrace.h"
@@ -113,7 +113,7 @@ class WholeSystemReplay {
     homeScreen_ = device_->launch(kHomeScreenProcess);
     ProcessScope scope(*homeScreen_);
     if (!homeScreen_->loadLibrary(kLibrary)) return false;
-    return SpringBoard::finishLaunching();
+    return SimulatedSpringBoard::finishLaunching();
   }
 
   // Plays `trace` to its end.

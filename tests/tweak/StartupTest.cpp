@@ -9,7 +9,7 @@
 
 #include "CoreFoundation/CFNotificationCenter.h"
 #include "SpringBoard/HomeScreenState.h"
-#include "SpringBoard/SpringBoard.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
 #include "VXCommon/VXLogger.h"
 #include "VXCommon/VXPrefsLoader.h"
 #include "VXCommon/VXTweakManager.h"
@@ -34,7 +34,8 @@ class StartupTest : public ::testing::Test {
   // line is stored with whether the home screen had finished its own launch by then.
   void captureLog() {
     VXLogger::setSinkForTesting([this](std::string_view line) {
-      auto app = std::dynamic_pointer_cast<SpringBoard>(UIApplication::sharedApplication());
+      auto app =
+          std::dynamic_pointer_cast<SimulatedSpringBoard>(UIApplication::sharedApplication());
       lines.emplace_back(line);
       launchedAtLine.push_back(app && app->hasFinishedLaunching());
     });
@@ -58,7 +59,7 @@ TEST_F(StartupTest, ManagerStartsOnlyAfterTheHomeScreenHasLaunched) {
   EXPECT_EQ(countContaining(lines, "VXTweakManager initialized"), 0u);
   EXPECT_EQ(countContaining(lines, "VXMotionHelper"), 0u);
 
-  ASSERT_TRUE(SpringBoard::finishLaunching());
+  ASSERT_TRUE(SimulatedSpringBoard::finishLaunching());
   const std::size_t hook = indexOf(kHookLine);
   ASSERT_LT(hook, lines.size());
   EXPECT_TRUE(launchedAtLine[hook]) << "the home screen's own launch work runs first";
@@ -86,7 +87,7 @@ TEST_F(StartupTest, ManagerStartsOnlyAfterTheHomeScreenHasLaunched) {
 TEST_F(StartupTest, RespringStartsFromScratch) {
   ASSERT_TRUE(device.process().loadLibrary("Gyrowhirl"));
   ASSERT_TRUE(device.process().loadLibrary("Gyrowhirl"));  // once per process, as dlopen
-  ASSERT_TRUE(SpringBoard::finishLaunching());
+  ASSERT_TRUE(SimulatedSpringBoard::finishLaunching());
   device.runFor(2.0);
   EXPECT_EQ(countContaining(lines, "VXPrefsLoader initialized"), 1u);
   // A suggestion on screen at the respring: its callback holds the manager, which must still go
@@ -105,7 +106,7 @@ TEST_F(StartupTest, RespringStartsFromScratch) {
   captureLog();
   ASSERT_TRUE(device.process().loadLibrary("Gyrowhirl"));
   EXPECT_EQ(countContaining(lines, "VXPrefsLoader initialized"), 1u);
-  ASSERT_TRUE(SpringBoard::finishLaunching());
+  ASSERT_TRUE(SimulatedSpringBoard::finishLaunching());
   EXPECT_EQ(countContaining(lines, kHookLine), 1u) << "hooked once in the fresh process";
   EXPECT_EQ(countContaining(lines, "VXTweakManager initialized"), 1u);
   EXPECT_EQ(VXTweakManager::sharedInstance()->fabDisappearInterval(), 3.0);

@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "Device/Device.h"
-#include "UIKit/UIScreen.h"
+#include "Foundation/NSNotificationCenterSimulation.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UITouchInput.h"
+#include "UIKit/UIViewInspection.h"
 #include "VXCommon/VXFab.h"
 #include "VXCommon/VXPassthroughWindow.h"
 #include "support/ScopedTestDevice.h"
@@ -48,7 +50,7 @@ class VXAlertHelperTest : public ::testing::Test {
     return !helper->isDisplayingAlert() && !helper->FAB() && !helper->window() && !helper->block();
   }
   std::size_t windowsOnScreen() {
-    return UIScreen::of(device.device()).windowsFrontToBack().size();
+    return UIScreenHardware::of(device.device()).windowsFrontToBack().size();
   }
 
   ScopedTestDevice device;
@@ -82,10 +84,11 @@ TEST_F(VXAlertHelperTest, SuggestionFadesInWithOneHapticAndTakesNoTouchesMeanwhi
   EXPECT_EQ(helper->FAB()->backgroundColor(), UIColor::colorWithRed(1, 1, 1, 0.3));
   EXPECT_EQ(helper->FAB()->alpha(), 1.0) << "the model value changes at once";
   EXPECT_EQ(haptics, std::vector<std::int32_t>{2}) << "at the start of the fade-in";
-  ASSERT_TRUE(helper->FAB()->alphaAnimation().has_value());
-  EXPECT_EQ(helper->FAB()->alphaAnimation()->durationSeconds, kFade);
-  EXPECT_EQ(helper->FAB()->alphaAnimation()->fromAlpha, 0.0);
-  EXPECT_EQ(helper->FAB()->alphaAnimation()->curve, UIViewAnimationOptionCurveEaseIn);
+  ASSERT_TRUE(UIViewInspection::alphaAnimation(*helper->FAB()).has_value());
+  EXPECT_EQ(UIViewInspection::alphaAnimation(*helper->FAB())->durationSeconds, kFade);
+  EXPECT_EQ(UIViewInspection::alphaAnimation(*helper->FAB())->fromAlpha, 0.0);
+  EXPECT_EQ(UIViewInspection::alphaAnimation(*helper->FAB())->curve,
+            UIViewAnimationOptionCurveEaseIn);
 
   // During the fade-in a tap passes through and runs nothing.
   EXPECT_TRUE(input.tap(buttonCentre()).passedThrough());
@@ -191,7 +194,9 @@ TEST_F(VXAlertHelperTest, DestroyingTheHelperTakesTheSuggestionDownAndStopsObser
   helper.reset();
   EXPECT_TRUE(window.expired());
   EXPECT_EQ(windowsOnScreen(), 0u);
-  EXPECT_EQ(NSNotificationCenter::defaultCenter().registrationCountForTesting(address), 0u);
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(
+                NSNotificationCenter::defaultCenter(), address),
+            0u);
   broadcastPreferences();
   device.runFor(1);  // the fade-in's end passes with nobody left
 }

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "UIKit/UIColor.h"
+#include "UIKit/UIGestureRecognizerDelivery.h"
 #include "UIKit/UIPanGestureRecognizer.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "VXCommon/VXFab.h"
 #include "VXCommon/VXFabGeometry.h"
 #include "support/ScopedTestDevice.h"
@@ -26,7 +27,7 @@ class VXFabClampTest : public ::testing::Test {
   // One drag event carrying `movement`, as the platform delivers it; returns the frame after.
   CGRect drag(CGPoint movement, UIGestureRecognizerState state = UIGestureRecognizerStateChanged) {
     pan->addTranslationInWindow(movement);
-    pan->deliverState(state);
+    UIGestureRecognizerDelivery::deliverState(*pan, state);
     return fab->frame();
   }
 
@@ -122,10 +123,10 @@ TEST_F(VXFabClampTest, DragHandlerAppliesTheDecision) {
 }
 
 TEST_F(VXFabClampTest, ScreenIsAskedAnewForEachEvent) {
-  UIScreen::of(device.device()).setBoundsSize({414, 896});
+  UIScreenHardware::of(device.device()).setBoundsSize({414, 896});
   fab->setFrame({{340, 820}, {75, 75}});  // right edge 415 > 409, bottom 895 > 891
   EXPECT_EQ(drag({0, 0}), CGRectMake(334, 816, 75, 75));
-  UIScreen::of(device.device()).setBoundsSize({375, 667});
+  UIScreenHardware::of(device.device()).setBoundsSize({375, 667});
   EXPECT_EQ(drag({0, 0}), CGRectMake(295, 587, 75, 75));
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "VXCommon/VXFab.h"
 #include "VXCommon/VXFabGeometry.h"
 #include "support/ScopedTestDevice.h"
@@ -29,7 +29,7 @@ const std::string kOffScreenLine =
 class VXFabGeometryTest : public ::testing::Test {
  protected:
   void setScreen(double width, double height) {
-    UIScreen::of(device.device()).setBoundsSize(CGSizeMake(width, height));
+    UIScreenHardware::of(device.device()).setBoundsSize(CGSizeMake(width, height));
   }
 
   ScopedTestDevice device;  // a fresh home-screen process: FABFrame not yet computed
@@ -187,7 +187,7 @@ TEST(VXFabFrameComputationTest, RecordsThePlacementAndLogsEachReason) {
     SCOPED_TRACE(c.name);
     ScopedTestDevice device;
     LogCapture log;
-    UIScreen::of(device.device()).setBoundsSize(c.screen);
+    UIScreenHardware::of(device.device()).setBoundsSize(c.screen);
     VXFab::setFABFrame(c.origin, c.side);
     EXPECT_EQ(VXFab::FABFrame(), c.frame);
     EXPECT_EQ(log.lines(), c.lines);

@@ -7,9 +7,10 @@
 #include <memory>
 
 #include "UIKit/UIButton.h"
-#include "UIKit/UIScreen.h"
+#include "UIKit/UIScreenHardware.h"
 #include "UIKit/UITouchInput.h"
 #include "UIKit/UIViewController.h"
+#include "UIKit/UIViewInspection.h"
 #include "VXCommon/VXFab.h"
 #include "support/ScopedTestDevice.h"
 
@@ -31,7 +32,7 @@ class VXPassthroughWindowTest : public ::testing::Test {
 };
 
 TEST_F(VXPassthroughWindowTest, NewWindowCoversTheScreenAboveAlertsAndIsSecure) {
-  UIScreen::of(device.device()).setBoundsSize({414, 896});
+  UIScreenHardware::of(device.device()).setBoundsSize({414, 896});
   showApplication();
   auto overlay = VXPassthroughWindow::initializeWindow();
   EXPECT_EQ(overlay->frame(), CGRectMake(0, 0, 414, 896));
@@ -39,19 +40,19 @@ TEST_F(VXPassthroughWindowTest, NewWindowCoversTheScreenAboveAlertsAndIsSecure) 
   EXPECT_EQ(overlay->rootViewController()->view()->superview(), overlay);
   EXPECT_EQ(overlay->windowLevel(), UIWindowLevelAlert + 1);
   EXPECT_FALSE(overlay->isHidden());
-  EXPECT_FALSE(overlay->autorotates());
-  EXPECT_TRUE(overlay->isSecure());
+  EXPECT_FALSE(UIViewInspection::autorotates(*overlay));
+  EXPECT_TRUE(UIViewInspection::isSecure(*overlay));
   EXPECT_EQ(overlay->tintColor(), UIColor::colorWithRed(0, 0.5, 1, 1));
   EXPECT_FALSE(overlay->isKeyWindow());
 
   {
-    const auto windows = UIScreen::of(device.device()).windowsFrontToBack();
+    const auto windows = UIScreenHardware::of(device.device()).windowsFrontToBack();
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_EQ(windows[0].window, overlay) << "in front of the application";
   }
 
   overlay.reset();  // the last reference: off the screen
-  EXPECT_EQ(UIScreen::of(device.device()).windowsFrontToBack().size(), 1u);
+  EXPECT_EQ(UIScreenHardware::of(device.device()).windowsFrontToBack().size(), 1u);
 }
 
 TEST_F(VXPassthroughWindowTest, WithoutKeyWindowTheTintStaysUnset) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Device/DeviceFileSystem.h"
+#include "Foundation/NSNotificationCenterSimulation.h"
 #include "Foundation/PropertyList.h"
 #include "VXCommon/VXPrefsLoader.h"
 #include "support/ForeignLockHolder.h"
@@ -50,8 +51,8 @@ TEST_F(VXPrefsSaveTest, OneSavePerDragEndAfterManyReads) {
   log.clear();
   dragEnd({10, 20});
   EXPECT_EQ(countContaining(log.lines(), kSaved), 1u);
-  EXPECT_EQ(NSNotificationCenter::defaultCenter().registrationCountForTesting(
-                VXPrefsLoader::sharedInstance().get()),
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(
+                NSNotificationCenter::defaultCenter(), VXPrefsLoader::sharedInstance().get()),
             1u);
 }
 

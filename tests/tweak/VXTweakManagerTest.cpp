@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "Foundation/NSNotificationCenterSimulation.h"
 #include "SpringBoard/HomeScreenState.h"
-#include "UIKit/UIDevice.h"
+#include "UIKit/UIDeviceHardware.h"
 #include "VXCommon/VXFab.h"
 #include "support/ScopedTestDevice.h"
 #include "tweak/OverlayTestSupport.h"
@@ -59,7 +60,9 @@ TEST_F(VXTweakManagerTest, InitLogsFirstAndObservesThreeNames) {
             "<VX> VXTweakManager.cpp:49 -[VXTweakManager init] VXTweakManager initialized");
   EXPECT_NE(log.lines()[1].find("VXAlertHelper initializied"), std::string::npos);
   EXPECT_NE(log.lines()[2].find("VXMotionHelper initialized"), std::string::npos);
-  EXPECT_EQ(NSNotificationCenter::defaultCenter().registrationCountForTesting(manager.get()), 3u);
+  EXPECT_EQ(NSNotificationCenterSimulation::registrationCountForTesting(
+                NSNotificationCenter::defaultCenter(), manager.get()),
+            3u);
   EXPECT_EQ(manager->motionHelper()->timer(), nullptr) << "sampling waits for run()";
   EXPECT_EQ(manager->fabDisappearInterval(), 3.0);
   EXPECT_FALSE(manager->isTweakDisabled());
@@ -219,7 +222,7 @@ TEST_F(VXTweakManagerTest, PortraitOnlyMeansExactlyOneOrientationOnAPhone) {
   EXPECT_FALSE(manager->isAppSupportOnlyPortrait(*home().application("com.example.two")));
   EXPECT_FALSE(manager->isAppSupportOnlyPortrait(*home().application("com.example.none")));
   EXPECT_FALSE(manager->isAppSupportOnlyPortrait(*home().application(kApp)));
-  UIDevice::of(device.device()).setUserInterfaceIdiom(UIUserInterfaceIdiomPad);
+  UIDeviceHardware::of(device.device()).setUserInterfaceIdiom(UIUserInterfaceIdiomPad);
   EXPECT_FALSE(manager->isAppSupportOnlyPortrait(*home().application(kPortraitOnlyApp)));
 }
 

@@ -1,0 +1,16 @@
+// Not compiled: a product file as the include check must refuse it, one include per kind of
+// header outside the device face.
+#include "AltList/ATLApplicationListUser.h"
+#include "CoreMotion/MotionHardware.h"
+#include "Device/Process.h"
+#include "Foundation/NSNotificationCenterSimulation.h"
+#include "Foundation/SimulatedRunLoop.h"
+#include "Preferences/PSListControllerUser.h"
+#include "SpringBoard/SimulatedSpringBoard.h"
+#include "UIKit/UIAlertControllerPresentation.h"
+#include "UIKit/UIApplicationSimulation.h"
+#include "UIKit/UIDeviceHardware.h"
+#include "UIKit/UIGestureRecognizerDelivery.h"
+#include "UIKit/UIScreenHardware.h"
+#include "UIKit/UIViewInspection.h"
+#include "sim/SimulationRunner.h"
