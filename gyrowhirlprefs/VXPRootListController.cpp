@@ -26,8 +26,6 @@ namespace {
 
 constexpr const char* kLibraryName = "gyrowhirlprefs";
 constexpr const char* kSpecifierListName = "Root";
-// The program that restarts the user interface ("killall backboardd").
-constexpr const char* kKillallProgramPath = "/usr/bin/killall";
 constexpr const char* kNestedEntryCountKey = "nestedEntryCount";
 
 constexpr const char* kProductName = "Gyrowhirl";
