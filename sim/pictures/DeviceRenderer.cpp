@@ -21,10 +21,6 @@
 namespace sim {
 namespace {
 
-using TextStyle = CairoCanvas::TextStyle;
-using Weight = CairoCanvas::Weight;
-using Align = CairoCanvas::Align;
-
 constexpr double kPi = std::numbers::pi;
 // The phone's body around the screen, in points: a phone with a home button.
 constexpr double kBezelSidePoints = 20;
