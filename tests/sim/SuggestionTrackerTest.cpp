@@ -78,15 +78,9 @@ TEST(SuggestionTrackerTest, EachEventsMeaningForTheSuggestionOnScreen) {
 // timeline does.
 TEST(SuggestionTrackerTest, FramesCaptionAWithdrawalAfterTheUsersOwnLockChangeAsOne) {
   ScenarioParser::Result parsed = ScenarioParser::parse(
-      "pref pSliderDisappearInterval 1\n"
-      "app com.example.reader\n"
-      "at 0 boot\n"
-      "at 0 front com.example.reader\n"
-      "at 0 orientationlock on\n"
-      "at 0 turn portrait\n"
-      "at 3 turn landscape\n"
-      "at 3.5 orientationlock off\n"
-      "end 6\n",
+      "pref pSliderDisappearInterval 1\napp com.example.reader\n"
+      "at 0 boot\nat 0 front com.example.reader\nat 0 orientationlock on\nat 0 turn portrait\n"
+      "at 3 turn landscape\nat 3.5 orientationlock off\nend 6\n",
       "lock-off-under-the-button.scn");
   ASSERT_TRUE(parsed.ok()) << parsed.error;
   TemporaryFolder folder("gyrowhirl-suggestion-test-");
