@@ -150,17 +150,16 @@ class TappingPerson : public sim::SimulationObserver {
  public:
   void runStarting(Device& device, double) override {
     device.subscribe([this, &device](const DeviceEvent& event) {
-      const Foundation::Value* className = event.fields.find("class");
-      const Foundation::Value* op = event.fields.find("op");
+      const EventValue* className = event.fields.find("class");
+      const EventValue* op = event.fields.find("op");
       if (event.name != "view" || !className || !op || !className->stringValue() ||
           *className->stringValue() != "VXFab" || !op->stringValue() ||
           *op->stringValue() != "added" || ++shown % 2 == 0) {
         return;
       }
-      const CGPoint centre = CGPointMake(event.fields.valueForKey("x").doubleValue() +
-                                             event.fields.valueForKey("w").doubleValue() / 2,
-                                         event.fields.valueForKey("y").doubleValue() +
-                                             event.fields.valueForKey("h").doubleValue() / 2);
+      const CGPoint centre = CGPointMake(
+          event.fields.value("x").doubleValue() + event.fields.value("w").doubleValue() / 2,
+          event.fields.value("y").doubleValue() + event.fields.value("h").doubleValue() / 2);
       std::shared_ptr<Process> hand = device.process(sim::SimulationRunner::kHandProcessName);
       if (!hand) return;
       device.schedule(*hand, device.now() + 0.8, [this, &device, centre] {

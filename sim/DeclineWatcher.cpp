@@ -14,7 +14,7 @@
 namespace sim {
 namespace {
 
-bool isString(const Foundation::Value* value, std::string_view text) {
+bool isString(const EventValue* value, std::string_view text) {
   return value && value->stringValue() && *value->stringValue() == text;
 }
 
@@ -25,10 +25,10 @@ DeclineWatcher::DeclineWatcher(Device& device, std::shared_ptr<Process> hand, Ti
 
 void DeclineWatcher::noteDeviceEvent(const DeviceEvent& event) {
   if (event.name == "orientation") {
-    if (event.fields.valueForKey("value").longLongValue() == 2) reportCame();
+    if (event.fields.value("value").integerValue() == 2) reportCame();
   } else if (event.name == "view") {
     if (!isString(event.fields.find("class"), TouchPerformer::kButtonClassName)) return;
-    const Foundation::Value* op = event.fields.find("op");
+    const EventValue* op = event.fields.find("op");
     if (isString(op, "added")) {
       buttonUp_ = true;
       if (reportPending_) facts_.buttonShown = true;
@@ -37,12 +37,13 @@ void DeclineWatcher::noteDeviceEvent(const DeviceEvent& event) {
     }
   } else if (event.name == "lock") {
     lockLiftedByTweak_ =
-        !event.fields.valueForKey("on").boolValue() && isString(event.fields.find("by"), "tweak");
+        !event.fields.value("on").boolValue() && isString(event.fields.find("by"), "tweak");
   } else if (event.name == "prefs") {
     blacklist_.clear();
-    const Foundation::Dictionary* entries = event.fields.valueForKey("entries").dictionaryValue();
-    const Foundation::Value* apps = entries ? entries->find("BlacklistedApps") : nullptr;
-    const Foundation::Array* list = apps ? apps->arrayValue() : nullptr;
+    const EventValue entries = event.fields.value("entries");
+    const EventValue* apps =
+        entries.recordValue() ? entries.recordValue()->find("BlacklistedApps") : nullptr;
+    const EventValue::List* list = apps ? apps->listValue() : nullptr;
     if (!list) return;
     for (const auto& app : *list) {
       if (app.stringValue()) blacklist_.push_back(*app.stringValue());

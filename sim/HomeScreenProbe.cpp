@@ -4,6 +4,7 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "Foundation/EventValueConversion.h"
 #include "Foundation/NSNotificationCenterSimulation.h"
 #include "VXCommon/VXMotionHelper.h"
 #include "VXCommon/VXPrefsLoader.h"
@@ -31,9 +32,10 @@ void HomeScreenProbe::install(Device& device) {
       &probe,
       [&device](const NSNotification& notification) {
         const Foundation::Dictionary* entries = notification.object.dictionaryValue();
-        device.emit("prefs", Foundation::Dictionary{
-                                 {"entries", entries ? Foundation::Value::dictionary(*entries)
-                                                     : notification.object},
+        device.emit("prefs", EventFields{
+                                 {"entries",
+                                  entries ? EventValue::record(Foundation::toEventFields(*entries))
+                                          : Foundation::toEventValue(notification.object)},
                              });
       },
       VXPrefsLoader::kPrefsUpdatedNotification);

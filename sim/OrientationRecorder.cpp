@@ -6,8 +6,7 @@ namespace sim {
 
 void OrientationRecorder::orientationChanged(std::uint64_t orientation) {
   device_.emit("orientation",
-               Foundation::Dictionary{
-                   {"value", Foundation::Value::integer(static_cast<std::int64_t>(orientation))}});
+               EventFields{{"value", EventValue::integer(static_cast<std::int64_t>(orientation))}});
 }
 
 }  // namespace sim

@@ -6,36 +6,29 @@ namespace sim {
 
 bool RunSummary::count(const TimelineEvent& event) {
   ++counts_.events;
-  bool withdrawn = false;
-  const std::string& name = event.name;
-  if (name == "button") {
-    const std::string state = EventWording::text(event, "state");
-    if (state == "shown") {
+  const SuggestionTracker::Step step = suggestion_.follow(event);
+  switch (step) {
+    case SuggestionTracker::Step::Offered:
       ++counts_.offered;
-      buttonOnScreen_ = true;
-      suggestionAccepted_ = false;
-    } else if (state == "removed" && buttonOnScreen_) {
-      withdrawn = !suggestionAccepted_;
-      if (withdrawn) ++counts_.withdrawn;
-      buttonOnScreen_ = false;
-    }
-  } else if (name == "lock") {
-    const Foundation::Value* on = event.fields.find("on");
-    const bool locked = on && on->boolValue();
+      break;
+    case SuggestionTracker::Step::Accepted:
+      ++counts_.accepted;
+      break;
+    case SuggestionTracker::Step::Withdrawn:
+    case SuggestionTracker::Step::TakenByRestart:
+      ++counts_.withdrawn;
+      break;
+    case SuggestionTracker::Step::None:
+    case SuggestionTracker::Step::Ended:
+      break;
+  }
+  const std::string& name = event.name;
+  if (name == "lock") {
     if (EventWording::text(event, "by") == "tweak") {
       ++counts_.lockByTweak;
-      // Lifting the lock is what accepting a suggestion does.
-      if (!locked && buttonOnScreen_ && !suggestionAccepted_) {
-        suggestionAccepted_ = true;
-        ++counts_.accepted;
-      }
     } else {
       ++counts_.lockByUser;
     }
-  } else if (name == "boot") {
-    // A restarted home screen takes its button with it.
-    if (buttonOnScreen_ && !suggestionAccepted_) ++counts_.withdrawn;
-    buttonOnScreen_ = false;
   } else if (name == "orientation") {
     const double value = EventWording::field(event, "value");
     if (value == 1) ++counts_.portraitReports;
@@ -57,7 +50,7 @@ bool RunSummary::count(const TimelineEvent& event) {
   } else if (name == "declined") {
     ++counts_.declined;
   }
-  return withdrawn;
+  return step == SuggestionTracker::Step::Withdrawn;
 }
 
 std::string RunSummary::headline(double lastTime) const {
@@ -69,7 +62,7 @@ std::vector<std::pair<std::string, std::string>> RunSummary::rows() const {
   std::string suggestions = std::to_string(counts_.offered) + " offered, " +
                             std::to_string(counts_.accepted) + " accepted, " +
                             std::to_string(counts_.withdrawn) + " withdrawn";
-  if (buttonOnScreen_ && !suggestionAccepted_) suggestions += ", 1 still on screen";
+  if (suggestion_.untappedOnScreen()) suggestions += ", 1 still on screen";
   suggestions += ", " + std::to_string(counts_.declined) + " declined";
   const std::uint64_t lockChanges = counts_.lockByUser + counts_.lockByTweak;
   const std::string lock = plural(lockChanges, "change", "changes") + " (" +

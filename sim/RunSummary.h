@@ -1,7 +1,6 @@
-// The counts behind the human timeline's summary. A suggestion is offered when the button is
-// shown, accepted when Gyrowhirl lifts the lock while it is up, and withdrawn when it goes
-// (or a restarted home screen takes it) untapped; besides: lock changes and by whom, motion
-// reports, preferences file writes, haptics, broadcasts, notifications, alerts, declines.
+// The counts behind the human timeline's summary: suggestions offered, accepted and withdrawn
+// (as SuggestionTracker reads them), lock changes and by whom, motion reports, preferences
+// file writes, haptics, broadcasts, notifications, alerts, declines.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "sim/SuggestionTracker.h"
 #include "sim/TimelineEvent.h"
 
 namespace sim {
@@ -35,8 +35,7 @@ class RunSummary {
   static std::string plural(std::uint64_t n, const char* one, const char* many);
 
   Counts counts_;
-  bool buttonOnScreen_ = false;
-  bool suggestionAccepted_ = false;
+  SuggestionTracker suggestion_;
 };
 
 }  // namespace sim

@@ -10,6 +10,7 @@
 #include "Device/DeviceEvent.h"
 #include "Device/Process.h"
 #include "Device/TemporaryFolder.h"
+#include "Foundation/EventValueConversion.h"
 #include "Foundation/NSFileManager.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "SpringBoard/SimulatedSpringBoard.h"
@@ -184,15 +185,15 @@ void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
   if (event.name == "file") {
     // Only the preferences file is part of the timeline: whatever else is written on the
     // device (an app's files, a settings bundle's resources) is not the system's doing.
-    const Foundation::Value* path = event.fields.find("path");
+    const EventValue* path = event.fields.find("path");
     if (path && path->stringValue() && *path->stringValue() == DeviceSetup::kPreferencesPath) {
-      timeline_.record(event.time, event.name, event.fields);
+      timeline_.record(event.time, event.name, Foundation::fromEventFields(event.fields));
     }
     return;
   }
   if (event.name == "view") {
-    const Foundation::Value* className = event.fields.find("class");
-    const Foundation::Value* op = event.fields.find("op");
+    const EventValue* className = event.fields.find("class");
+    const EventValue* op = event.fields.find("op");
     if (!className || !className->stringValue() ||
         *className->stringValue() != TouchPerformer::kButtonClassName || !op ||
         !op->stringValue()) {
@@ -200,11 +201,12 @@ void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
     }
     if (*op->stringValue() == "added") {
       Foundation::Dictionary fields{{"state", Foundation::Value::string("shown")}};
-      for (const char* key : {"x", "y", "w", "h"}) fields.set(key, event.fields.valueForKey(key));
-      touches_->noteButtonFrame(CGRectMake(event.fields.valueForKey("x").doubleValue(),
-                                           event.fields.valueForKey("y").doubleValue(),
-                                           event.fields.valueForKey("w").doubleValue(),
-                                           event.fields.valueForKey("h").doubleValue()));
+      for (const char* key : {"x", "y", "w", "h"}) {
+        fields.set(key, Foundation::fromEventValue(event.fields.value(key)));
+      }
+      touches_->noteButtonFrame(
+          CGRectMake(event.fields.value("x").doubleValue(), event.fields.value("y").doubleValue(),
+                     event.fields.value("w").doubleValue(), event.fields.value("h").doubleValue()));
       timeline_.record(event.time, "button", std::move(fields));
     } else if (*op->stringValue() == "removed") {
       timeline_.record(event.time, "button",
@@ -214,7 +216,7 @@ void SimulationRunner::onDeviceEvent(const DeviceEvent& event) {
   }
   if (std::find(kPassedThroughEvents.begin(), kPassedThroughEvents.end(), event.name) !=
       kPassedThroughEvents.end()) {
-    timeline_.record(event.time, event.name, event.fields);
+    timeline_.record(event.time, event.name, Foundation::fromEventFields(event.fields));
   }
 }
 

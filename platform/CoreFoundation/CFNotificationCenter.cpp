@@ -75,7 +75,7 @@ void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const 
                                           bool /*deliverImmediately*/) {
   if (center == nullptr || center->device == nullptr) return;
   center->forgetEndedProcesses();
-  center->device->emit("notify", Foundation::Dictionary{{"name", Foundation::Value::string(name)}});
+  center->device->emit("notify", EventFields{{"name", EventValue::string(name)}});
   // The receivers are fixed now; each checks again, when its turn comes, that it is still
   // registered. The centre outlives every task: both belong to the device.
   std::vector<__CFNotificationCenter::Registration> receivers;

@@ -202,7 +202,7 @@ void Device::unsubscribe(int token) {
   listeners_.erase(token);
 }
 
-void Device::emit(std::string name, Foundation::Dictionary fields) {
+void Device::emit(std::string name, EventFields fields) {
   DeviceEvent event{now_, std::move(name), std::move(fields)};
   std::vector<int> tokens;
   tokens.reserve(listeners_.size());

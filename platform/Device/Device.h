@@ -94,7 +94,7 @@ class Device : public std::enable_shared_from_this<Device> {
   int subscribe(Listener listener);
   void unsubscribe(int token);
   // Stamps the event with now().
-  void emit(std::string name, Foundation::Dictionary fields);
+  void emit(std::string name, EventFields fields);
 
   // The device of the current process.
   static Device& current();

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "Foundation/Value.h"
+#include "Device/EventFields.h"
 
 struct DeviceEvent {
-  double time = 0;                // virtual seconds since the device started
-  std::string name;               // "notify", "file", "lock", "haptic", "view", ...
-  Foundation::Dictionary fields;  // in the order the emitter gives them
+  double time = 0;     // virtual seconds since the device started
+  std::string name;    // "notify", "file", "lock", "haptic", "view", ...
+  EventFields fields;  // in the order the emitter gives them
 };

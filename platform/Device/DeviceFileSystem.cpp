@@ -293,8 +293,8 @@ bool DeviceFileSystem::writeAtomically(std::string_view devicePath,
     return abandon(std::string("replacing the file failed (") + std::strerror(errno) + ")");
   }
   syncFolder(folder.get());
-  device_.emit("file", Foundation::Dictionary{{"op", Foundation::Value::string("write")},
-                                              {"path", Foundation::Value::string(normalised)}});
+  device_.emit("file", EventFields{{"op", EventValue::string("write")},
+                                   {"path", EventValue::string(normalised)}});
   return true;
 }
 
@@ -323,8 +323,8 @@ bool DeviceFileSystem::remove(std::string_view devicePath, std::string* error) {
   if (!beneath_root::removeEntry(folder.get(), name.c_str())) {
     return fail("of an error (" + std::string(std::strerror(errno)) + ")");
   }
-  device_.emit("file", Foundation::Dictionary{{"op", Foundation::Value::string("delete")},
-                                              {"path", Foundation::Value::string(normalised)}});
+  device_.emit("file", EventFields{{"op", EventValue::string("delete")},
+                                   {"path", EventValue::string(normalised)}});
   return true;
 }
 

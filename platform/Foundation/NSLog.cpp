@@ -20,6 +20,6 @@ void NSLog(const char* format, ...) {
 
 void NSLogLine(std::string_view line) {
   if (line.size() > kNSLogMaxLineBytes) line = line.substr(0, kNSLogMaxLineBytes);
-  Process::current().device().emit(
-      "syslog", Foundation::Dictionary{{"line", Foundation::Value::string(std::string(line))}});
+  Process::current().device().emit("syslog",
+                                   EventFields{{"line", EventValue::string(std::string(line))}});
 }

@@ -4,6 +4,7 @@
 #include "AltList/ATLApplicationListUser.h"
 #include "Device/Device.h"
 #include "Device/Process.h"
+#include "Foundation/EventValueConversion.h"
 #include "Foundation/NSBundle.h"
 #include "Preferences/PSListControllerUser.h"
 #include "UIKit/UIAlertController.h"
@@ -112,7 +113,7 @@ void PreferencesPaneHost::emitPageIfChanged(bool always) {
   if (!always && lastPage_ && *lastPage_ == page) return;
   lastPage_ = page;
   settings_->device().emit(
-      "page", Foundation::Dictionary{{"rows", Foundation::Value::array(std::move(page))}});
+      "page", EventFields{{"rows", Foundation::toEventValue(Foundation::Value::array(page))}});
 }
 
 bool PreferencesPaneHost::setValue(std::string_view key, const Foundation::Value& value,

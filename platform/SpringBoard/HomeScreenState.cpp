@@ -162,11 +162,10 @@ void HomeScreenState::setOrientationLocked(bool locked, OrientationLockActor by)
   orientationLocked_ = locked;
   if (device_) {
     device_->emit(
-        "lock",
-        Foundation::Dictionary{
-            {"on", Foundation::Value::boolean(locked)},
-            {"by", Foundation::Value::string(by == OrientationLockActor::User ? "user" : "tweak")},
-        });
+        "lock", EventFields{
+                    {"on", EventValue::boolean(locked)},
+                    {"by", EventValue::string(by == OrientationLockActor::User ? "user" : "tweak")},
+                });
   }
   if (!locked) followAttitude();
 }

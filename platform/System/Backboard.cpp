@@ -17,7 +17,7 @@ void Backboard::defaultHomeScreenBoot(Device& device) {
 
 void Backboard::restartUserInterface(Device& device) {
   ++restarts_;
-  device.emit("respring", Foundation::Dictionary{});
+  device.emit("respring", EventFields{});
   device.terminate(PreferencesPaneHost::kSettingsProcessName);
   // A copy: the boot may set a new boot.
   HomeScreenBoot boot = boot_ ? boot_ : HomeScreenBoot(&Backboard::defaultHomeScreenBoot);

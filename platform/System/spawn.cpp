@@ -33,14 +33,13 @@ int posix_spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* 
                 char* const /*envp*/[]) {
   Device& device = Process::current().device();
   std::vector<std::string> arguments;
-  Foundation::Array argumentValues;
+  EventValue::List argumentValues;
   for (std::size_t i = 0; argv != nullptr && argv[i] != nullptr && i < kSpawnMaxArguments; ++i) {
     arguments.emplace_back(argv[i]);
-    argumentValues.push_back(Foundation::Value::string(argv[i]));
+    argumentValues.push_back(EventValue::string(argv[i]));
   }
-  device.emit("spawn", Foundation::Dictionary{
-                           {"path", Foundation::Value::string(path ? path : "")},
-                           {"argv", Foundation::Value::array(std::move(argumentValues))}});
+  device.emit("spawn", EventFields{{"path", EventValue::string(path ? path : "")},
+                                   {"argv", EventValue::list(std::move(argumentValues))}});
   if (path == nullptr) return EINVAL;
   if (std::string_view(path) != kKillallProgramPath) return ENOENT;
 

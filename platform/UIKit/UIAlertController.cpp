@@ -31,12 +31,12 @@ bool UIAlertController::addAction(const std::shared_ptr<UIAlertAction>& action) 
 void UIAlertController::didPresent(std::function<void()> dismiss) {
   presented_ = true;
   dismiss_ = std::move(dismiss);
-  Foundation::Array titles;
-  for (const auto& action : actions_) titles.push_back(Foundation::Value::string(action->title()));
-  Process::current().device().emit(
-      "alert", Foundation::Dictionary{{"title", Foundation::Value::string(title_)},
-                                      {"message", Foundation::Value::string(message_)},
-                                      {"actions", Foundation::Value::array(std::move(titles))}});
+  EventValue::List titles;
+  for (const auto& action : actions_) titles.push_back(EventValue::string(action->title()));
+  Process::current().device().emit("alert",
+                                   EventFields{{"title", EventValue::string(title_)},
+                                               {"message", EventValue::string(message_)},
+                                               {"actions", EventValue::list(std::move(titles))}});
 }
 
 void UIAlertController::didDismiss() {

@@ -43,7 +43,7 @@ void UIApplication::openURL(const std::shared_ptr<NSURL>& url,
     const std::string scheme = url->scheme();
     opened = scheme == "http" || scheme == "https";
     Process::current().device().emit(
-        "url", Foundation::Dictionary{{"url", Foundation::Value::string(url->absoluteString())}});
+        "url", EventFields{{"url", EventValue::string(url->absoluteString())}});
   }
   if (!completion) return;
   SimulatedRunLoop& loop = SimulatedRunLoop::current();

@@ -3,5 +3,5 @@
 #include "Device/Device.h"
 
 void UIImpactFeedbackGenerator::impactOccurred() {
-  Device::current().emit("haptic", {{"style", Foundation::Value::integer(style_)}});
+  Device::current().emit("haptic", {{"style", EventValue::integer(style_)}});
 }

@@ -272,14 +272,14 @@ double UIView::presentationAlphaAtTime(double time) const {
 
 namespace {
 
-Foundation::Dictionary treeEventFields(const UIView& view, const char* op) {
+EventFields treeEventFields(const UIView& view, const char* op) {
   const CGRect frame = view.frameOnScreen();
-  return {{"op", Foundation::Value::string(op)},
-          {"class", Foundation::Value::string(view.className())},
-          {"x", Foundation::Value::real(frame.origin.x)},
-          {"y", Foundation::Value::real(frame.origin.y)},
-          {"w", Foundation::Value::real(frame.size.width)},
-          {"h", Foundation::Value::real(frame.size.height)}};
+  return {{"op", EventValue::string(op)},
+          {"class", EventValue::string(view.className())},
+          {"x", EventValue::real(frame.origin.x)},
+          {"y", EventValue::real(frame.origin.y)},
+          {"w", EventValue::real(frame.size.width)},
+          {"h", EventValue::real(frame.size.height)}};
 }
 
 }  // namespace
@@ -294,7 +294,7 @@ void UIView::insertSubview(const std::shared_ptr<UIView>& view, std::size_t inde
   if (!self) return;  // only a shared view can be a superview: it hands out weak references
   const std::shared_ptr<UIView> keep = view;  // the old superview may hold the only reference
   const std::shared_ptr<UIWindow> oldWindow = view->window();
-  std::optional<Foundation::Dictionary> removal;
+  std::optional<EventFields> removal;
   if (oldWindow) removal = treeEventFields(*view, "removed");
   view->detachFromSuperview();
   index = std::min(index, subviews_.size());
@@ -316,7 +316,7 @@ void UIView::detachFromSuperview() {
 void UIView::removeFromSuperview() {
   if (!superview_.lock()) return;
   const auto keep = weak_from_this().lock();  // the superview may hold the only reference
-  std::optional<Foundation::Dictionary> removal;
+  std::optional<EventFields> removal;
   if (window()) removal = treeEventFields(*this, "removed");
   detachFromSuperview();
   if (removal) Device::current().emit("view", std::move(*removal));

@@ -30,18 +30,13 @@ using NoteKind = RunPresenter::NoteKind;
 // picture, 1 a detail, 0 nothing for a caption).
 NoteInfo eventNote(const TimelineEvent& event) {
   const std::string& name = event.name;
-  if (name == "lock") {
-    const Foundation::Value* by = event.fields.find("by");
-    const bool byTweak = by && by->stringValue() && *by->stringValue() == "tweak";
-    return {byTweak ? 3 : 2};
-  }
+  if (name == "lock") return {EventWording::text(event, "by") == "tweak" ? 3 : 2};
   if (name == "boot" || name == "alert") return {3};
   if (name == "button") {
-    const Foundation::Value* state = event.fields.find("state");
-    const std::string* word = state ? state->stringValue() : nullptr;
-    if (word && *word == "shown") return {3, NoteKind::ButtonShown};
-    if (word && *word == "moved") return {1, NoteKind::DragStep};
-    return {1};  // removed: a withdrawal weighs more (see followSuggestion())
+    const std::string state = EventWording::text(event, "state");
+    if (state == "shown") return {3, NoteKind::ButtonShown};
+    if (state == "moved") return {1, NoteKind::DragStep};
+    return {1};  // removed: a withdrawal weighs more (see print())
   }
   if (name == "spawn" || name == "url") return {2};
   if (name == "log" || name == "notify" || name == "prefs" || name == "page") return {0};
@@ -121,25 +116,6 @@ void RunPresenter::showProgress(std::ostream& terminal, std::string label, bool 
   progressStream_ = &terminal;
   progressLabel_ = std::move(label);
   progressSharesTerminal_ = sharesTerminal;
-}
-
-bool RunPresenter::followSuggestion(const TimelineEvent& event) {
-  const Foundation::Value* state = event.fields.find("state");
-  const std::string* word = state ? state->stringValue() : nullptr;
-  if (event.name == "button" && word && *word == "shown") {
-    buttonUp_ = true;
-    accepted_ = false;
-  } else if (event.name == "lock" && buttonUp_) {
-    const Foundation::Value* on = event.fields.find("on");
-    accepted_ = accepted_ || (on && !on->boolValue());
-  } else if (event.name == "button" && word && *word == "removed") {
-    const bool withdrawn = buttonUp_ && !accepted_;
-    buttonUp_ = false;
-    return withdrawn;
-  } else if (event.name == "boot") {
-    buttonUp_ = false;
-  }
-  return false;
 }
 
 void RunPresenter::note(const std::string& text, NoteInfo info) {
@@ -252,7 +228,7 @@ void RunPresenter::print(const TimelineEvent& event) {
   if (collectPlotEvents_ && isPlotEvent(event.name)) plotEvents_.push_back(event);
   if (frames_) {
     NoteInfo info = eventNote(event);
-    if (followSuggestion(event)) {
+    if (suggestion_.follow(event) == SuggestionTracker::Step::Withdrawn) {
       // A button withdrawn untapped is a point of the story; one fading after a tap is not.
       note(TextTimelinePrinter::kWithdrawnWords, {3});
     } else if (info.weight != 0) {

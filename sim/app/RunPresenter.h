@@ -21,6 +21,7 @@
 
 #include "sim/DeviceStatus.h"
 #include "sim/SimulationObserver.h"
+#include "sim/SuggestionTracker.h"
 #include "sim/TimelinePrinter.h"
 #include "sim/pictures/FrameRecorder.h"
 
@@ -93,8 +94,6 @@ class RunPresenter : public TimelinePrinter, public SimulationObserver {
   void beforeOutput();
   // Hands `text` to the frames as a caption note, remembering what it tells.
   void note(const std::string& text, NoteInfo info);
-  // Follows the suggestion on screen through `event`; true when `event` withdraws it untapped.
-  bool followSuggestion(const TimelineEvent& event);
 
   std::unique_ptr<TimelinePrinter> printer_;
   TextTimelinePrinter* text_;
@@ -111,8 +110,7 @@ class RunPresenter : public TimelinePrinter, public SimulationObserver {
   DeviceStatus lastStatus_;   // for the frames' captions
   bool statusSeen_ = false;
   std::map<std::string, NoteInfo, std::less<>> notes_;
-  bool buttonUp_ = false;  // a suggestion is on screen
-  bool accepted_ = false;  // ... and its tap lifted the lock
+  SuggestionTracker suggestion_;  // for the captions of withdrawals
   bool framesFailed_ = false;
   std::string framesError_;
 };

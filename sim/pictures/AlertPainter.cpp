@@ -8,8 +8,6 @@
 namespace sim {
 namespace {
 
-using TextStyle = CairoCanvas::TextStyle;
-
 constexpr double kPaddingPoints = 16;
 constexpr double kButtonHeightPoints = 44;
 const Rgba kSeparator = rgbHex(0x3C3C43, 0.29);
@@ -28,10 +26,8 @@ void AlertPainter::draw(cairo_t* cr, const CGSize& screen, const AlertContent& a
   cairo_fill(cr);
 
   const double width = std::min(kCardWidthPoints, screen.width - 24);
-  const TextStyle title{17, CairoCanvas::Weight::Bold, Rgba{0, 0, 0, 1},
-                        CairoCanvas::Align::Center};
-  const TextStyle message{13, CairoCanvas::Weight::Regular, Rgba{0, 0, 0, 1},
-                          CairoCanvas::Align::Center};
+  const TextStyle title{17, Weight::Bold, Rgba{0, 0, 0, 1}, Align::Center};
+  const TextStyle message{13, Weight::Regular, Rgba{0, 0, 0, 1}, Align::Center};
   // The title and the message wrap to the card's width; every line is shown.
   const double textWidth = width - 2 * kPaddingPoints;
   const TextLayout titleText(cr, alert.title, title, textWidth, 0, kTitleLineSpacing);
@@ -70,11 +66,9 @@ void AlertPainter::draw(cairo_t* cr, const CGSize& screen, const AlertContent& a
     }
     cairo_stroke(cr);
     const AlertButton& button = alert.actions[i];
-    TextStyle action{17,
-                     button.style == AlertButton::Style::Cancel ? CairoCanvas::Weight::Bold
-                                                                : CairoCanvas::Weight::Regular,
-                     button.style == AlertButton::Style::Destructive ? kDestructive : kTint,
-                     CairoCanvas::Align::Center};
+    TextStyle action{
+        17, button.style == AlertButton::Style::Cancel ? Weight::Bold : Weight::Regular,
+        button.style == AlertButton::Style::Destructive ? kDestructive : kTint, Align::Center};
     CairoCanvas::drawText(cr, button.title, cellX + cellWidth / 2, cellY + 28, action,
                           cellWidth - 12);
   }

@@ -24,17 +24,19 @@ struct Rgba {
 // 0xRRGGBB as a colour.
 Rgba rgbHex(std::uint32_t rgb, double alpha = 1);
 
+// How the text helpers set text: size in user-space units, weight, colour, alignment at the
+// point given.
+enum class Align { Left, Center, Right };
+enum class Weight { Light, Regular, Bold };
+struct TextStyle {
+  double size = 12;
+  Weight weight = Weight::Regular;
+  Rgba color{0, 0, 0, 1};
+  Align align = Align::Left;
+};
+
 class CairoCanvas {
  public:
-  enum class Align { Left, Center, Right };
-  enum class Weight { Light, Regular, Bold };
-  struct TextStyle {
-    double size = 12;
-    Weight weight = Weight::Regular;
-    Rgba color{0, 0, 0, 1};
-    Align align = Align::Left;
-  };
-
   // An ARGB32 image of `widthPixels` × `heightPixels`, transparent.
   static CairoCanvas image(int widthPixels, int heightPixels);
   // An SVG document of `widthPoints` × `heightPoints`, written to `path` as it is drawn and

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <numbers>
 #include <system_error>
 
@@ -12,9 +11,6 @@
 #include "Device/Device.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "UIKit/UIButton.h"
-#include "UIKit/UIColor.h"
-#include "UIKit/UIImageView.h"
-#include "UIKit/UILabel.h"
 #include "UIKit/UIScreenHardware.h"
 #include "UIKit/UIViewInspection.h"
 #include "UIKit/UIWindow.h"
@@ -25,10 +21,6 @@
 
 namespace sim {
 namespace {
-
-using TextStyle = CairoCanvas::TextStyle;
-using Weight = CairoCanvas::Weight;
-using Align = CairoCanvas::Align;
 
 constexpr double kPi = std::numbers::pi;
 // The phone's body around the screen, in points: a phone with a home button.
@@ -135,86 +127,6 @@ void drawPhone(cairo_t* cr, double width, double height) {
   cairo_stroke(cr);
 }
 
-// ---- the scene digest -----------------------------------------------------------------------
-
-class Digest {
- public:
-  void add(std::uint64_t value) {
-    for (int i = 0; i < 8; ++i) {
-      hash_ ^= (value >> (i * 8)) & 0xFF;
-      hash_ *= 1099511628211ull;
-    }
-  }
-  void add(double value) {
-    std::uint64_t bits = 0;
-    if (value == 0) value = 0;  // -0 and 0 draw alike
-    std::memcpy(&bits, &value, sizeof bits);
-    add(bits);
-  }
-  void add(bool value) { add(static_cast<std::uint64_t>(value)); }
-  void add(long long value) { add(static_cast<std::uint64_t>(value)); }
-  void add(std::string_view text) {
-    add(static_cast<std::uint64_t>(text.size()));
-    for (unsigned char c : text) add(static_cast<std::uint64_t>(c));
-  }
-  void add(const void* pointer) {
-    add(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(pointer)));
-  }
-  void add(const UIColor& color) {
-    add(color.red());
-    add(color.green());
-    add(color.blue());
-    add(color.alpha());
-  }
-  void add(const CGRect& rect) {
-    add(rect.origin.x);
-    add(rect.origin.y);
-    add(rect.size.width);
-    add(rect.size.height);
-  }
-  std::uint64_t value() const { return hash_; }
-
- private:
-  std::uint64_t hash_ = 1469598103934665603ull;
-};
-
-void digestView(Digest& digest, const UIView& view, double time) {
-  digest.add(view.className());
-  digest.add(view.isHidden());
-  if (view.isHidden()) return;
-  digest.add(std::round(
-      std::clamp(UIViewInspection::presentationAlphaAtTime(view, time), 0.0, 1.0) * kAlphaSteps));
-  digest.add(view.frame());
-  digest.add(view.bounds());
-  const CGAffineTransform& t = view.transform();
-  for (double part : {t.a, t.b, t.c, t.d, t.tx, t.ty}) digest.add(part);
-  digest.add(view.backgroundColor().has_value());
-  if (view.backgroundColor()) digest.add(*view.backgroundColor());
-  digest.add(view.clipsToBounds());
-  digest.add(view.layer()->cornerRadius());
-  digest.add(view.layer()->borderWidth());
-  digest.add(view.layer()->borderColor());
-  if (const auto* button = dynamic_cast<const UIButton*>(&view)) {
-    digest.add(static_cast<const void*>(button->currentBackgroundImage().get()));
-    digest.add(static_cast<const void*>(button->imageForState(button->state()).get()));
-  } else if (const auto* label = dynamic_cast<const UILabel*>(&view)) {
-    digest.add(std::string_view(label->text()));
-    digest.add(label->textColor());
-    digest.add(static_cast<long long>(label->textAlignment()));
-    digest.add(static_cast<long long>(label->numberOfLines()));
-    if (label->font()) {
-      digest.add(std::string_view(label->font()->fontName()));
-      digest.add(label->font()->pointSize());
-    }
-  } else if (const auto* imageView = dynamic_cast<const UIImageView*>(&view)) {
-    digest.add(static_cast<const void*>(imageView->image().get()));
-  }
-  digest.add(static_cast<std::uint64_t>(view.subviews().size()));
-  for (const auto& subview : view.subviews()) {
-    if (subview) digestView(digest, *subview, time);
-  }
-}
-
 // The buttons of `view`'s tree that show at `time` (neither hidden nor faded out).
 void collectButtons(const UIView& view, double time, std::vector<const UIButton*>& buttons) {
   if (view.isHidden() || UIViewInspection::presentationAlphaAtTime(view, time) < 1 / kAlphaSteps)
@@ -269,6 +181,20 @@ DeviceRenderer::Layout DeviceRenderer::layoutFor(Device& device) {
   layout.phoneCenterX = layout.canvasWidth / 2;
   layout.phoneCenterY = kMarginPoints + phoneHeight / 2;
   return layout;
+}
+
+std::string DeviceRenderer::howHeld(Device& device) {
+  return heldOf(MotionHardware::of(device).attitude()).words;
+}
+
+std::optional<SettingsPageContent> DeviceRenderer::settingsPage(Device& device) {
+  if (!pageSource_) return std::nullopt;
+  return pageSource_(device);
+}
+
+std::vector<AlertContent> DeviceRenderer::alerts(Device& device) {
+  if (!alertSource_) return {};
+  return alertSource_(device);
 }
 
 SpringBoardScene DeviceRenderer::sceneOf(Device& device, double time) {
@@ -403,8 +329,7 @@ std::string DeviceRenderer::frameFileName(double time) {
 void DeviceRenderer::draw(cairo_t* cr, Device& device, double time, std::string_view caption) {
   const Layout layout = layoutFor(device);
   SpringBoardScene scene = sceneOf(device, time);
-  std::optional<SettingsPageContent> page;
-  if (pageSource_) page = pageSource_(device);
+  const std::optional<SettingsPageContent> page = settingsPage(device);
   scene.settingsPageShown = page.has_value();
   cairo_scale(cr, options_.pixelsPerPoint, options_.pixelsPerPoint);
 
@@ -456,11 +381,7 @@ void DeviceRenderer::drawScreen(cairo_t* cr, Device& device, const SpringBoardSc
 
   drawWindows(
       [](double level) { return level >= UIWindowLevelStatusBar && level <= UIWindowLevelAlert; });
-  if (alertSource_) {
-    for (const AlertContent& alert : alertSource_(device)) {
-      AlertPainter::draw(cr, scene.screen, alert);
-    }
-  }
+  for (const AlertContent& alert : alerts(device)) AlertPainter::draw(cr, scene.screen, alert);
   drawWindows([](double level) { return level > UIWindowLevelAlert; });
 }
 
@@ -553,56 +474,6 @@ void DeviceRenderer::drawCaption(cairo_t* cr, const Layout& layout, const Spring
   TextStyle detail{13.5, Weight::Regular, kCaptionSecondary, Align::Left};
   CairoCanvas::drawText(cr, shown, left, top + 47, detail, width);
   CairoCanvas::drawText(cr, state, left, top + 67, detail, width);
-}
-
-// ---- digest ---------------------------------------------------------------------------------
-
-std::uint64_t DeviceRenderer::sceneSignature(Device& device, double time) {
-  const Layout layout = layoutFor(device);
-  const SpringBoardScene scene = sceneOf(device, time);
-  Digest digest;
-  digest.add(layout.screen.width);
-  digest.add(layout.screen.height);
-  digest.add(std::string_view(layout.held.words));
-  digest.add(std::string_view(scene.frontBundleId));
-  digest.add(scene.orientation);
-  digest.add(scene.deviceLocked);
-  digest.add(scene.orientationLocked);
-  digest.add(static_cast<std::uint64_t>(scene.installedApps.size()));
-  for (const std::string& app : scene.installedApps) digest.add(std::string_view(app));
-  for (const auto& visible : UIScreenHardware::of(device).windowsFrontToBack()) {
-    if (!visible.window) continue;
-    digest.add(visible.window->windowLevel());
-    digestView(digest, *visible.window, time);
-  }
-  if (pageSource_) {
-    if (const auto page = pageSource_(device)) {
-      digest.add(std::string_view(page->title));
-      digest.add(static_cast<long long>(page->rowInView));
-      if (page->view) digestView(digest, *page->view, time);
-      for (const ListRow& row : page->rows) {
-        digest.add(static_cast<long long>(row.kind));
-        digest.add(std::string_view(row.title));
-        digest.add(std::string_view(row.value));
-        digest.add(row.on);
-        digest.add(static_cast<long long>(row.selected));
-        digest.add(row.fraction);
-      }
-    } else {
-      digest.add(std::string_view("no page"));
-    }
-  }
-  if (alertSource_) {
-    for (const AlertContent& alert : alertSource_(device)) {
-      digest.add(std::string_view(alert.title));
-      digest.add(std::string_view(alert.message));
-      for (const AlertButton& action : alert.actions) {
-        digest.add(std::string_view(action.title));
-        digest.add(static_cast<long long>(action.style));
-      }
-    }
-  }
-  return digest.value();
 }
 
 }  // namespace sim

@@ -120,17 +120,17 @@ class DeviceRenderer {
   // the picture, in pixels: the box around each, turned as the phone is held.
   std::vector<CGRect> buttonBoundsInImage(Device& device, double time);
 
-  // A digest of what would be drawn at `time`, leaving out the clock, the caption's numbers,
-  // the spinning of layers and the view painters' own content: two moments with equal digests
-  // look the same but for those, so a caller can skip frames that would repeat the last one.
-  // Alpha in flight counts in steps of 1/64; of the phone's tilt only the way it is held
-  // (upright, on an edge, upside down, flat), so a trace's jitter makes no new frames.
-  std::uint64_t sceneSignature(Device& device, double time);
+  // What the pictures show besides the views, for a caller that compares moments
+  // (FrameRecorder): the home screen's state at `time`; how the phone is held, in the
+  // caption's words ("held upright", "lying flat, face up"); what the sources give now.
+  static SpringBoardScene sceneOf(Device& device, double time);
+  static std::string howHeld(Device& device);
+  std::optional<SettingsPageContent> settingsPage(Device& device);
+  std::vector<AlertContent> alerts(Device& device);
 
  private:
   struct Layout;
   Layout layoutFor(Device& device);
-  static SpringBoardScene sceneOf(Device& device, double time);
   void draw(cairo_t* cr, Device& device, double time, std::string_view caption);
   void drawScreen(cairo_t* cr, Device& device, const SpringBoardScene& scene,
                   const std::optional<SettingsPageContent>& page);

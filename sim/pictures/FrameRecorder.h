@@ -55,6 +55,13 @@ class FrameRecorder {
   // there are many); false when it cannot be written.
   bool finish(std::string_view title);
 
+  // A digest of what a frame at `time` would show, leaving out the clock, the caption, the
+  // spinning of layers and the view painters' own content: two moments with equal digests
+  // look the same but for those, so the second makes no frame. Alpha in flight counts in
+  // steps of 1/64; of the phone's tilt only the way it is held (upright, on an edge, upside
+  // down, flat), so a trace's jitter makes no new frames.
+  std::uint64_t sceneSignature(Device& device, double time);
+
   const std::vector<StoryboardFrame>& frames() const { return frames_; }
   const std::filesystem::path& directory() const { return directory_; }
   const std::string& error() const { return error_; }

@@ -12,10 +12,6 @@
 namespace sim {
 namespace {
 
-using TextStyle = CairoCanvas::TextStyle;
-using Align = CairoCanvas::Align;
-using Weight = CairoCanvas::Weight;
-
 constexpr double kInsetPoints = 16;
 constexpr double kGroupHeaderHeightPoints = 38;
 constexpr double kFooterLineHeightPoints = 17;

@@ -13,10 +13,6 @@
 namespace sim {
 namespace {
 
-using TextStyle = CairoCanvas::TextStyle;
-using Weight = CairoCanvas::Weight;
-using Align = CairoCanvas::Align;
-
 constexpr double kPi = std::numbers::pi;
 // Envelope columns the plot starts with (kColumnsPerPixel for each pixel of the widest plot
 // area is more than enough): a fixed count, so memory does not grow with the trace.

@@ -12,10 +12,6 @@
 namespace sim {
 namespace {
 
-using Align = CairoCanvas::Align;
-using Weight = CairoCanvas::Weight;
-using TextStyle = CairoCanvas::TextStyle;
-
 constexpr double kPi = std::numbers::pi;
 constexpr double kNavigationBarBottomPoints = 64;
 constexpr double kIconSidePoints = 60;

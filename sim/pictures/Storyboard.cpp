@@ -11,10 +11,6 @@
 namespace sim {
 namespace {
 
-using TextStyle = CairoCanvas::TextStyle;
-using Weight = CairoCanvas::Weight;
-using Align = CairoCanvas::Align;
-
 constexpr double kPadding = 24;
 constexpr double kTitleHeight = 58;
 constexpr double kCellInset = 10;

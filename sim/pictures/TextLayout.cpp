@@ -11,22 +11,22 @@ namespace {
 // The one family of every picture; fontconfig picks a sans-serif face where it is missing.
 constexpr const char* kFontFamily = "DejaVu Sans";
 
-PangoWeight pangoWeight(CairoCanvas::Weight weight) {
+PangoWeight pangoWeight(Weight weight) {
   switch (weight) {
-    case CairoCanvas::Weight::Light:
+    case Weight::Light:
       return PANGO_WEIGHT_ULTRALIGHT;
-    case CairoCanvas::Weight::Bold:
+    case Weight::Bold:
       return PANGO_WEIGHT_BOLD;
     default:
       return PANGO_WEIGHT_NORMAL;
   }
 }
 
-PangoAlignment pangoAlignment(CairoCanvas::Align align) {
+PangoAlignment pangoAlignment(Align align) {
   switch (align) {
-    case CairoCanvas::Align::Center:
+    case Align::Center:
       return PANGO_ALIGN_CENTER;
-    case CairoCanvas::Align::Right:
+    case Align::Right:
       return PANGO_ALIGN_RIGHT;
     default:
       return PANGO_ALIGN_LEFT;
@@ -47,8 +47,8 @@ TextLayout::Box boxOf(const PangoRectangle& r) {
 
 }  // namespace
 
-TextLayout::TextLayout(cairo_t* cr, std::string_view text, const CairoCanvas::TextStyle& style,
-                       double maxWidth, int maxLines, double lineSpacing)
+TextLayout::TextLayout(cairo_t* cr, std::string_view text, const TextStyle& style, double maxWidth,
+                       int maxLines, double lineSpacing)
     : layout_(pango_cairo_create_layout(cr)), color_(style.color) {
   // Unhinted metrics: a text measures the same at every scale the pictures are drawn at.
   cairo_font_options_t* options = cairo_font_options_create();

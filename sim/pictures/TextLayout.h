@@ -28,8 +28,8 @@ class TextLayout {
   // (or 0, for no limit) the text wraps and stops after `maxLines` lines. `lineSpacing` is
   // the distance between baselines as a multiple of the font size (0: the font's own).
   // The style's alignment places lines within `maxWidth`.
-  TextLayout(cairo_t* cr, std::string_view text, const CairoCanvas::TextStyle& style,
-             double maxWidth = 0, int maxLines = 1, double lineSpacing = 0);
+  TextLayout(cairo_t* cr, std::string_view text, const TextStyle& style, double maxWidth = 0,
+             int maxLines = 1, double lineSpacing = 0);
   ~TextLayout();
   TextLayout(TextLayout&& other) noexcept;
   TextLayout& operator=(TextLayout&& other) noexcept;

@@ -36,14 +36,14 @@ bool contains(std::string_view text, std::string_view part) {
 }
 
 // The weight a face name asks for ("HelveticaNeue-UltraLight", "Helvetica-Bold").
-CairoCanvas::Weight weightOfFont(std::string_view fontName) {
+Weight weightOfFont(std::string_view fontName) {
   for (std::string_view heavy : {"Bold", "Heavy", "Black", "Semibold", "Medium"}) {
-    if (contains(fontName, heavy)) return CairoCanvas::Weight::Bold;
+    if (contains(fontName, heavy)) return Weight::Bold;
   }
   for (std::string_view light : {"Light", "Thin"}) {
-    if (contains(fontName, light)) return CairoCanvas::Weight::Light;
+    if (contains(fontName, light)) return Weight::Light;
   }
-  return CairoCanvas::Weight::Regular;
+  return Weight::Regular;
 }
 
 // Moves `cr` from the superview's coordinates into the view's own: about the view's centre,
@@ -117,20 +117,19 @@ struct PlacedLabel {
 
 PlacedLabel placeLabel(cairo_t* cr, const UILabel& label) {
   const CGRect b = label.bounds();
-  CairoCanvas::TextStyle style;
+  TextStyle style;
   style.size = label.font() ? label.font()->pointSize() : kDefaultLabelFontPoints;
-  style.weight =
-      label.font() ? weightOfFont(label.font()->fontName()) : CairoCanvas::Weight::Regular;
+  style.weight = label.font() ? weightOfFont(label.font()->fontName()) : Weight::Regular;
   style.color = toRgba(label.textColor());
   switch (label.textAlignment()) {
     case NSTextAlignmentCenter:
-      style.align = CairoCanvas::Align::Center;
+      style.align = Align::Center;
       break;
     case NSTextAlignmentRight:
-      style.align = CairoCanvas::Align::Right;
+      style.align = Align::Right;
       break;
     default:
-      style.align = CairoCanvas::Align::Left;
+      style.align = Align::Left;
       break;
   }
   const double width = std::max(b.size.width, 1.0);

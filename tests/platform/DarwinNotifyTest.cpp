@@ -154,8 +154,7 @@ TEST(DarwinNotifyTest, EachPostIsEmittedAsANotifyEvent) {
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].name, "notify");
   EXPECT_EQ(events[0].time, 3.0);
-  EXPECT_EQ(events[0].fields,
-            (Foundation::Dictionary{{"name", Foundation::Value::string(kSettingsChanged)}}));
+  EXPECT_EQ(events[0].fields, (EventFields{{"name", EventValue::string(kSettingsChanged)}}));
 }
 
 TEST(DarwinNotifyTest, DevicesDoNotShareACentre) {

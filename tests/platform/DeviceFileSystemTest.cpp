@@ -56,7 +56,7 @@ class DeviceFileSystemTest : public ::testing::Test {
   DeviceFileSystem& files() { return device_.device().fileSystem(); }
 
   ScopedTestDevice device_;
-  std::vector<Foundation::Dictionary> events_;
+  std::vector<EventFields> events_;
   int token_ = 0;
 };
 
@@ -161,11 +161,9 @@ TEST_F(DeviceFileSystemTest, SuccessfulChangesAreDeviceEvents) {
   ASSERT_TRUE(files().writeAtomically("/var/mobile/../mobile/a.plist", bytesOf("a")));
   ASSERT_TRUE(files().remove("/var/mobile/a.plist"));
   EXPECT_FALSE(files().remove("/var/mobile/a.plist"));
-  const std::vector<Foundation::Dictionary> expected = {
-      {{"op", Foundation::Value::string("write")},
-       {"path", Foundation::Value::string("/var/mobile/a.plist")}},
-      {{"op", Foundation::Value::string("delete")},
-       {"path", Foundation::Value::string("/var/mobile/a.plist")}},
+  const std::vector<EventFields> expected = {
+      {{"op", EventValue::string("write")}, {"path", EventValue::string("/var/mobile/a.plist")}},
+      {{"op", EventValue::string("delete")}, {"path", EventValue::string("/var/mobile/a.plist")}},
   };
   EXPECT_EQ(events_, expected);
 }

@@ -67,9 +67,9 @@ TEST_F(SettingsStandInsTest, SpawnRespringsOnlyForKillallOfTheUserInterface) {
     pid_t pid = -1;
     EXPECT_EQ(spawn(c.path, c.argv, &pid), c.result);
     ASSERT_EQ(eventsNamed("spawn").size(), 1u);
-    const Foundation::Value argv = eventsNamed("spawn")[0].fields.valueForKey("argv");
-    ASSERT_TRUE(argv.arrayValue());
-    EXPECT_EQ(argv.arrayValue()->size(), c.argv.size());
+    const EventValue argv = eventsNamed("spawn")[0].fields.value("argv");
+    ASSERT_TRUE(argv.listValue());
+    EXPECT_EQ(argv.listValue()->size(), c.argv.size());
     EXPECT_EQ(pid > 0, c.result == 0);
     device_.runFor(0);
     EXPECT_EQ(backboard.restartCount() - restartsBefore, c.respring ? 1u : 0u);
@@ -164,8 +164,8 @@ TEST_F(SettingsStandInsTest, NSLogWritesOneSyslogLine) {
   NSLogLine(std::string(kNSLogMaxLineBytes + 10, 'x'));
   const auto lines = eventsNamed("syslog");
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].fields.valueForKey("line"), Foundation::Value::string("<VXTweak> value 7"));
-  EXPECT_EQ(lines[1].fields.valueForKey("line").stringValue()->size(), kNSLogMaxLineBytes);
+  EXPECT_EQ(lines[0].fields.value("line"), EventValue::string("<VXTweak> value 7"));
+  EXPECT_EQ(lines[1].fields.value("line").stringValue()->size(), kNSLogMaxLineBytes);
 }
 
 }  // namespace

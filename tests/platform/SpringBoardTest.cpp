@@ -240,8 +240,8 @@ TEST_F(HomeScreenTest, EveryLockChangeIsEmittedWithItsActor) {
   std::vector<std::string> events;
   int token = device.device().subscribe([&](const DeviceEvent& event) {
     if (event.name == "lock") {
-      events.push_back(std::string(event.fields.valueForKey("on").boolValue() ? "on" : "off") +
-                       " by " + *event.fields.valueForKey("by").stringValue());
+      events.push_back(std::string(event.fields.value("on").boolValue() ? "on" : "off") + " by " +
+                       *event.fields.value("by").stringValue());
     }
   });
   auto manager = SBOrientationLockManager::sharedInstance();

@@ -38,12 +38,12 @@ struct EventLog {
 };
 
 std::string text(const DeviceEvent& event, const char* key) {
-  const Foundation::Value value = event.fields.valueForKey(key);
+  const EventValue value = event.fields.value(key);
   return value.stringValue() ? *value.stringValue() : "";
 }
 
 double number(const DeviceEvent& event, const char* key) {
-  return event.fields.valueForKey(key).doubleValue();
+  return event.fields.value(key).doubleValue();
 }
 
 TEST(CGGeometryTest, ContainsRectCountsTouchingEdgesAsInside) {
@@ -324,8 +324,7 @@ TEST(UIImpactFeedbackGeneratorTest, EveryImpactIsEmittedWithItsStyle) {
   UIImpactFeedbackGenerator heavy(UIImpactFeedbackStyleHeavy);
   heavy.impactOccurred();
   std::vector<std::int64_t> styles;
-  for (const auto& event : log.events)
-    styles.push_back(event.fields.valueForKey("style").longLongValue());
+  for (const auto& event : log.events) styles.push_back(event.fields.value("style").integerValue());
   EXPECT_EQ(styles, (std::vector<std::int64_t>{0, 1, 2, 1, 2}));
 }
 

@@ -101,7 +101,8 @@ TEST_F(PaneHostTest, PageEventsFollowOpeningAndEachChange) {
   open();
   const auto opened = eventsNamed("page");
   ASSERT_EQ(opened.size(), 1u);
-  const Foundation::Array* rows = opened[0].fields.valueForKey("rows").arrayValue();
+  const Value page = Foundation::fromEventValue(opened[0].fields.value("rows"));
+  const Foundation::Array* rows = page.arrayValue();
   ASSERT_TRUE(rows);
   EXPECT_EQ(rows->size(), 14u);
   EXPECT_EQ((*rows)[1], Value::dictionary({{"row", Value::string("pToggleIsEnabled")},
@@ -111,7 +112,7 @@ TEST_F(PaneHostTest, PageEventsFollowOpeningAndEachChange) {
   ASSERT_TRUE(host_->setValue("pToggleIsEnabled", Value::boolean(false)));
   const auto changed = eventsNamed("page");
   ASSERT_EQ(changed.size(), 2u);
-  EXPECT_EQ(changed[1].fields.valueForKey("rows").arrayValue()->size(), 5u);
+  EXPECT_EQ(changed[1].fields.value("rows").listValue()->size(), 5u);
 
   std::string error;
   EXPECT_FALSE(host_->setValue("pSegmentedButtonSize", Value::integer(2), &error));  // hidden
@@ -164,7 +165,8 @@ TEST_F(PickerTest, PickingStoresOneArrayAndNotifies) {
             Value::array({Value::string("com.example.mail"), Value::string("com.example.maps")}));
   EXPECT_TRUE(readPrefs().contains("pOtherOrigin"));
   EXPECT_EQ(eventNames({"file", "notify"}), (std::vector<std::string>{"file", "notify"}));
-  EXPECT_EQ(eventsNamed("notify")[0].fields.valueForKey("name"), Value::string(kNotification));
+  EXPECT_EQ(Foundation::fromEventValue(eventsNamed("notify")[0].fields.value("name")),
+            Value::string(kNotification));
   // The root page shows the choice on the picker's row.
   Value shown;
   for (const auto& row : host_->rows()) {

@@ -17,6 +17,7 @@
 #include "Device/Device.h"
 #include "Device/DeviceEvent.h"
 #include "Device/DeviceFileSystem.h"
+#include "Foundation/EventValueConversion.h"
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/PropertyList.h"

@@ -111,8 +111,10 @@ TEST_F(PaneTest, TheFileIsWrittenBeforeTheNotificationAndBothBeforeThePageChange
             (std::vector<std::string>{"file", "notify", "page"}));
   const auto notes = eventsNamed("notify");
   ASSERT_EQ(notes.size(), 1u);
-  EXPECT_EQ(notes[0].fields.valueForKey("name"), Value::string(kNotification));
-  EXPECT_EQ(eventsNamed("file")[0].fields.valueForKey("path"), Value::string(kPrefsPath));
+  EXPECT_EQ(Foundation::fromEventValue(notes[0].fields.value("name")),
+            Value::string(kNotification));
+  EXPECT_EQ(Foundation::fromEventValue(eventsNamed("file")[0].fields.value("path")),
+            Value::string(kPrefsPath));
 }
 
 TEST_F(PaneTest, ARowWithoutPostNotificationStoresSilently) {
@@ -142,7 +144,7 @@ TEST_F(PaneTest, AFailedWriteIsLoggedPostsNothingAndLeavesThePageAsTheFileSays) 
   EXPECT_TRUE(eventsNamed("notify").empty());
   const auto lines = eventsNamed("syslog");
   ASSERT_EQ(lines.size(), 1u);
-  const std::string line = *lines[0].fields.valueForKey("line").stringValue();
+  const std::string line = *lines[0].fields.value("line").stringValue();
   EXPECT_NE(line.find("pToggleIsEnabled"), std::string::npos) << line;
   EXPECT_EQ(shownKeys(*controller), shownBefore);  // the group is still shown
   EXPECT_EQ(shownValue(*controller, "pToggleIsEnabled"), Value::boolean(true));

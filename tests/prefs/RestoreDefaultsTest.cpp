@@ -54,7 +54,7 @@ TEST_F(RestoreDefaultsTest, TheConfirmationOffersYesThenNo) {
   EXPECT_EQ(alert()->preferredStyle(), UIAlertControllerStyleAlert);
   const auto shown = eventsNamed("alert");
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].fields.valueForKey("actions"),
+  EXPECT_EQ(Foundation::fromEventValue(shown[0].fields.value("actions")),
             Value::array({Value::string("Yes"), Value::string("No")}));
 }
 
@@ -86,7 +86,8 @@ TEST_F(RestoreDefaultsTest, YesDeletesTheFileThenNotifiesThenOffersARespring) {
   EXPECT_FALSE(files().exists(kPrefsPath));
   EXPECT_EQ(eventNames({"file", "notify", "alert"}),
             (std::vector<std::string>{"file", "notify", "alert"}));
-  EXPECT_EQ(eventsNamed("file")[0].fields.valueForKey("op"), Value::string("delete"));
+  EXPECT_EQ(Foundation::fromEventValue(eventsNamed("file")[0].fields.value("op")),
+            Value::string("delete"));
   ASSERT_TRUE(alert());
   EXPECT_EQ(alert()->title(), "Notice");
   EXPECT_EQ(alert()->message(), "Settings restored to default\nPlease respring your device");
@@ -140,8 +141,9 @@ TEST_F(RestoreDefaultsTest, RespringEndsBackboardAndTheHomeScreenStartsAfresh) {
 
   const auto spawns = eventsNamed("spawn");
   ASSERT_EQ(spawns.size(), 1u);
-  EXPECT_EQ(spawns[0].fields.valueForKey("path"), Value::string("/usr/bin/killall"));
-  EXPECT_EQ(spawns[0].fields.valueForKey("argv"),
+  EXPECT_EQ(Foundation::fromEventValue(spawns[0].fields.value("path")),
+            Value::string("/usr/bin/killall"));
+  EXPECT_EQ(Foundation::fromEventValue(spawns[0].fields.value("argv")),
             Value::array({Value::string("killall"), Value::string("backboardd")}));
   EXPECT_FALSE(alert());
   // The home screen restarts on the device's clock, not inside the tap.
@@ -163,10 +165,11 @@ TEST_F(RestoreDefaultsTest, DonationLogsAndOpensTheDonationPage) {
   ASSERT_TRUE(PSListControllerUser::userPressedButton(*controller_, "Donate"));
   const auto lines = eventsNamed("syslog");
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].fields.valueForKey("line"), Value::string("<VXTweak> donationLink tap"));
+  EXPECT_EQ(Foundation::fromEventValue(lines[0].fields.value("line")),
+            Value::string("<VXTweak> donationLink tap"));
   const auto urls = eventsNamed("url");
   ASSERT_EQ(urls.size(), 1u);
-  const std::string url = *urls[0].fields.valueForKey("url").stringValue();
+  const std::string url = *urls[0].fields.value("url").stringValue();
   EXPECT_TRUE(url.starts_with("https://")) << url;
   device_.runFor(0);  // the completion runs and ignores the outcome
 }

@@ -371,8 +371,9 @@ TEST_F(DeviceRendererTest, FrameFilesAreNamedByTheirTimeAndReadBackAsPng) {
   EXPECT_NE(error.find("missing"), std::string::npos);
 }
 
-TEST_F(DeviceRendererTest, SceneSignatureChangesExactlyWithWhatIsShown) {
-  DeviceRenderer renderer;
+TEST_F(DeviceRendererTest, RecordersSceneSignatureChangesExactlyWithWhatIsShown) {
+  TemporaryFolder folder("gyrowhirl-signature-test-");
+  FrameRecorder renderer(folder.path());  // nothing is written: only what it would show
   const std::uint64_t empty = renderer.sceneSignature(device(), now());
   device_.runFor(5);  // only the clock moves
   EXPECT_EQ(renderer.sceneSignature(device(), now()), empty);

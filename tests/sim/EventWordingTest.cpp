@@ -6,6 +6,7 @@
 #include "UIKit/UIColor.h"
 #include "sim/DeviceSetup.h"
 #include "sim/EventWording.h"
+#include "sim/TimelineEventSamples.h"
 
 namespace sim {
 namespace {
@@ -13,22 +14,6 @@ namespace {
 using Foundation::Array;
 using Foundation::Dictionary;
 using Foundation::Value;
-
-TimelineEvent buttonShown(double t, double x, double y, double size) {
-  return {t,
-          "button",
-          {{"state", Value::string("shown")},
-           {"x", Value::real(x)},
-           {"y", Value::real(y)},
-           {"w", Value::real(size)},
-           {"h", Value::real(size)}}};
-}
-TimelineEvent buttonRemoved(double t) {
-  return {t, "button", {{"state", Value::string("removed")}}};
-}
-TimelineEvent lock(double t, bool on, const char* by) {
-  return {t, "lock", {{"on", Value::boolean(on)}, {"by", Value::string(by)}}};
-}
 
 TEST(EventWordingTest, EveryEventKindInPlainWords) {
   struct Case {

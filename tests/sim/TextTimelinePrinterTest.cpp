@@ -10,6 +10,7 @@
 #include "sim/DeviceSetup.h"
 #include "sim/TextTimelinePrinter.h"
 #include "sim/Timeline.h"
+#include "sim/TimelineEventSamples.h"
 
 namespace sim {
 namespace {
@@ -23,22 +24,6 @@ std::vector<std::string> linesOf(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-TimelineEvent buttonShown(double t, double x, double y, double size) {
-  return {t,
-          "button",
-          {{"state", Value::string("shown")},
-           {"x", Value::real(x)},
-           {"y", Value::real(y)},
-           {"w", Value::real(size)},
-           {"h", Value::real(size)}}};
-}
-TimelineEvent buttonRemoved(double t) {
-  return {t, "button", {{"state", Value::string("removed")}}};
-}
-TimelineEvent lock(double t, bool on, const char* by) {
-  return {t, "lock", {{"on", Value::boolean(on)}, {"by", Value::string(by)}}};
 }
 
 TEST(TextTimelinePrinterTest, FrontColumnNamesTheAppAndCutsLongNamesFromTheLeft) {

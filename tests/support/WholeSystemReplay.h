@@ -184,8 +184,8 @@ class WholeSystemReplay {
 
   void observe(const DeviceEvent& event) {
     if (event.name == "view") {
-      const Foundation::Value* className = event.fields.find("class");
-      const Foundation::Value* op = event.fields.find("op");
+      const EventValue* className = event.fields.find("class");
+      const EventValue* op = event.fields.find("op");
       if (!className || !op || !className->stringValue() || !op->stringValue() ||
           *className->stringValue() != "VXFab") {
         return;
@@ -197,10 +197,9 @@ class WholeSystemReplay {
       ++counts_.suggestionsShown;
       if (!suggestionBelongs()) ++counts_.suggestionsWhereNoneBelongs;
       if (uniform() >= options_.acceptProbability) return;
-      const CGPoint centre = CGPointMake(event.fields.valueForKey("x").doubleValue() +
-                                             event.fields.valueForKey("w").doubleValue() / 2,
-                                         event.fields.valueForKey("y").doubleValue() +
-                                             event.fields.valueForKey("h").doubleValue() / 2);
+      const CGPoint centre = CGPointMake(
+          event.fields.value("x").doubleValue() + event.fields.value("w").doubleValue() / 2,
+          event.fields.value("y").doubleValue() + event.fields.value("h").doubleValue() / 2);
       const double reaction =
           options_.minReactionSeconds +
           (options_.maxReactionSeconds - options_.minReactionSeconds) * uniform();
@@ -210,9 +209,9 @@ class WholeSystemReplay {
         if (!input.tap(centre).passedThrough()) ++counts_.acceptedTaps;
       });
     } else if (event.name == "lock") {
-      const Foundation::Value* by = event.fields.find("by");
+      const EventValue* by = event.fields.find("by");
       if (!by || !by->stringValue() || *by->stringValue() != "tweak") return;
-      if (event.fields.valueForKey("on").boolValue()) {
+      if (event.fields.value("on").boolValue()) {
         ++counts_.lockRestoredByTweak;
       } else {
         ++counts_.lockLiftedByTweak;

@@ -32,7 +32,8 @@ class VXAlertHelperTest : public ::testing::Test {
  protected:
   VXAlertHelperTest() {
     hapticToken = device.device().subscribe([this](const DeviceEvent& event) {
-      if (event.name == "haptic") haptics.push_back(event.fields.valueForKey("style").intValue());
+      if (event.name == "haptic")
+        haptics.push_back(static_cast<std::int32_t>(event.fields.value("style").integerValue()));
     });
     helper = VXAlertHelper::init();
   }

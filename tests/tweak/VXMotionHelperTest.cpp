@@ -176,9 +176,9 @@ class LockEvents {
   explicit LockEvents(Device& device) : device_(device) {
     token_ = device.subscribe([this](const DeviceEvent& event) {
       if (event.name != "lock") return;
-      const Foundation::Value* by = event.fields.find("by");
+      const EventValue* by = event.fields.find("by");
       const std::string* actor = by ? by->stringValue() : nullptr;
-      events.emplace_back(event.fields.valueForKey("on").boolValue(), actor ? *actor : "");
+      events.emplace_back(event.fields.value("on").boolValue(), actor ? *actor : "");
     });
   }
   ~LockEvents() { device_.unsubscribe(token_); }
