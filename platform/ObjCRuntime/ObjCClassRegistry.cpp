@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Device/Process.h"
+#include "ObjCRuntime/SystemClassDeclaration.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ const ProcessLocal<std::unique_ptr<ObjCClassRegistry>> processRegistry;
 
 }  // namespace
 
-bool ObjCClassRegistry::declareSystemClass(std::string processName, std::string className,
-                                           Setup setup) {
+bool declareSystemClass(std::string processName, std::string className,
+                        ObjCClassRegistry::Setup setup) {
   declarations().push_back({std::move(processName), std::move(className), setup});
   return true;
 }

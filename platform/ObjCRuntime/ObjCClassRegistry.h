@@ -3,9 +3,9 @@
 // Which classes a process has depends on what the process is, as a device process gets the
 // classes of the system images it is built from: a framework of the platform layer declares
 // its classes, at host load time, for the processes that have them (SpringBoard's own
-// classes for the process named "SpringBoard"). A process's registry is made on first use and
-// holds a fresh copy of each class declared for the process's name, with the method table as
-// declared, so a respring starts from unhooked classes.
+// classes for the process named "SpringBoard"; see SystemClassDeclaration.h). A process's registry
+// is made on first use and holds a fresh copy of each class declared for the process's name, with
+// the method table as declared, so a respring starts from unhooked classes.
 #pragma once
 
 #include <map>
@@ -19,10 +19,6 @@ class ObjCClassRegistry {
  public:
   // Fills a new class's method table.
   using Setup = void (*)(ObjCClass& cls);
-
-  // Declares that processes named `processName` have the class `className`, set up by
-  // `setup`. Called from static initialisers of the platform layer; returns true.
-  static bool declareSystemClass(std::string processName, std::string className, Setup setup);
 
   // The current process's registry.
   static ObjCClassRegistry& current();

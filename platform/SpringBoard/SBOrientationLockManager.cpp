@@ -3,6 +3,7 @@
 #include "Device/Device.h"
 #include "Device/Process.h"
 #include "ObjCRuntime/ObjCClassRegistry.h"
+#include "ObjCRuntime/SystemClassDeclaration.h"
 #include "ObjCRuntime/runtime.h"
 #include "SpringBoard/HomeScreenState.h"
 
@@ -10,8 +11,8 @@ namespace {
 
 // Only applicationDidFinishLaunching: is dispatched through a method table; this class
 // exists in the registry so that it can be found by name.
-[[maybe_unused]] const bool kDeclared = ObjCClassRegistry::declareSystemClass(
-    "SpringBoard", SBOrientationLockManager::kClassName, nullptr);
+[[maybe_unused]] const bool kDeclared =
+    declareSystemClass("SpringBoard", SBOrientationLockManager::kClassName, nullptr);
 
 // The manager of a home-screen process on the simulated device, reaching the lock of the
 // device that the process ran on.

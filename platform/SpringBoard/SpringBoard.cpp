@@ -2,6 +2,7 @@
 
 #include "Device/Device.h"
 #include "ObjCRuntime/ObjCClassRegistry.h"
+#include "ObjCRuntime/SystemClassDeclaration.h"
 #include "ObjCRuntime/runtime.h"
 #include "SpringBoard/HomeScreenState.h"
 #include "SpringBoard/SimulatedSpringBoard.h"
@@ -14,8 +15,8 @@ class SpringBoardClassDeclaration {
       return std::shared_ptr<UIApplication>(
           std::make_shared<SimulatedSpringBoard>(Device::current()));
     });
-    return ObjCClassRegistry::declareSystemClass(SpringBoard::kClassName, SpringBoard::kClassName,
-                                                 &SimulatedSpringBoard::setUpClass);
+    return declareSystemClass(SpringBoard::kClassName, SpringBoard::kClassName,
+                              &SimulatedSpringBoard::setUpClass);
   }
 };
 

@@ -5,6 +5,7 @@
 #include "Device/Process.h"
 #include "Foundation/NSNotificationCenterSimulation.h"
 #include "Foundation/SimulatedRunLoop.h"
+#include "ObjCRuntime/SystemClassDeclaration.h"
 #include "Preferences/PSListControllerUser.h"
 #include "SpringBoard/SimulatedSpringBoard.h"
 #include "UIKit/UIAlertControllerPresentation.h"
