@@ -50,7 +50,7 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "${gw_link_flags}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${gw_link_flags}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${gw_link_flags}")
 set(CMAKE_CXX_FLAGS_INIT "-stdlib=libc++")
-set(CMAKE_OBJCXX_FLAGS_INIT "-stdlib=libc++ -fobjc-arc")
+set(CMAKE_OBJCXX_FLAGS_INIT "-stdlib=libc++")
 # A host LIBRARY_PATH would reach the linker as -L folders of the host.
 foreach(lang C CXX OBJCXX)
   set(CMAKE_${lang}_LINKER_LAUNCHER env -u LIBRARY_PATH)
