@@ -62,5 +62,7 @@ set(GW_DEVICE_FACE_HEADERS
 # device build compiles them as they are, next to device/face/ and device/native/.
 set(GW_DEVICE_SHARED_SOURCES
     CoreGraphics/CGColor.cpp
+    QuartzCore/CABasicAnimation.cpp
+    UIKit/UIFont.cpp
     Foundation/DecimalReal.cpp
     Foundation/Value.cpp)
