@@ -166,6 +166,7 @@ bool LiveServer::serve() {
 }
 
 void LiveServer::stop() {
+  host_.stopWaiting();
   if (server_) server_->stop();
 }
 
@@ -221,7 +222,7 @@ void LiveServer::route() {
           [&](SessionHost::Entry& entry) {
             LiveSession::Lines lines = entry.session->humanLines(*after);
             if (lines.text.empty() && entry.pictureVersion == *picture &&
-                SessionHost::wallNow() < deadline) {
+                SessionHost::wallNow() < deadline && !host_.waitingStopped()) {
               return;
             }
             reply = {{"lines", lines.text},

@@ -41,7 +41,20 @@ std::uint64_t SessionHost::changes() const {
 void SessionHost::waitForChange(std::uint64_t seen, double seconds) const {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait_for(lock, std::chrono::duration<double>(std::max(0.0, seconds)),
-                    [&] { return changes_ != seen || stopping_; });
+                    [&] { return changes_ != seen || stopping_ || waitingStopped_; });
+}
+
+void SessionHost::stopWaiting() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    waitingStopped_ = true;
+  }
+  changed_.notify_all();
+}
+
+bool SessionHost::waitingStopped() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return waitingStopped_;
 }
 
 void SessionHost::noteChange() {

@@ -60,6 +60,9 @@ class SessionHost {
   // `seen` or after `seconds`.
   std::uint64_t changes() const;
   void waitForChange(std::uint64_t seen, double seconds) const;
+  // The server is stopping: waiting requests return at once, and no more wait.
+  void stopWaiting();
+  bool waitingStopped() const;
 
   // Seconds of a steady clock: the wall time of the sessions' clocks.
   static double wallNow();
@@ -85,6 +88,7 @@ class SessionHost {
   std::deque<std::function<void()>> jobs_;
   std::uint64_t changes_ = 0;
   bool stopping_ = false;
+  bool waitingStopped_ = false;
   std::thread thread_;
 };
 
