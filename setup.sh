@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libplist-dev libplist++-dev libgtest-dev libgmock-dev
           googletest libbenchmark-dev libcairo2-dev libpango1.0-dev libpng-dev clang
-          libclang-rt-14-dev clang-format libcli11-dev)
+          libclang-rt-14-dev clang-format libcli11-dev nlohmann-json3-dev libcpp-httplib-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
