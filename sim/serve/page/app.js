@@ -164,6 +164,7 @@ function showRows(rows) {
       continue;
     }
     line.className = 'setting';
+    line.dataset.key = row.key;
     const title = document.createElement('span');
     title.className = 'title';
     title.textContent = row.title;
