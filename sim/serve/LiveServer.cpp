@@ -175,6 +175,8 @@ void LiveServer::route() {
   server.new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
   server.set_payload_max_length(kMaxRequestBodyBytes);
   server.set_keep_alive_timeout(2);
+  // Small answers go out at once: a page waits for each of them.
+  server.set_tcp_nodelay(true);
   server.set_read_timeout(10);
   server.set_error_handler(
       httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
