@@ -40,14 +40,12 @@ const context = await chromium.launchPersistentContext(profile, {
 try {
   const page = await context.newPage();
   await page.goto(url);
-  await page.waitForFunction(() => state && document.getElementById('phone').complete);
+  await page.waitForFunction(() => state && shownPicture > 0);
   const times = await page.evaluate(async (n) => {
-    const img = document.getElementById('phone');
     const button = document.getElementById('orientationLock');
     const shown = (version) => new Promise((done) => {
       const look = () => {
-        if (picture >= version && img.complete && img.naturalWidth > 0 &&
-            img.src.endsWith('v=' + picture)) {
+        if (shownPicture >= version) {
           done();
         } else {
           setTimeout(look, 1);

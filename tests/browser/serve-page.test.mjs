@@ -52,8 +52,9 @@ const context = await chromium.launchPersistentContext(profile, {
   viewport: { width: 1500, height: 1000 },
 });
 let failed = false;
+let page = null;
 try {
-  const page = await context.newPage();
+  page = await context.newPage();
   const timeline = () => page.locator('#timeline').textContent();
   // Waits until the timeline holds `text` `count` times.
   const until = (text, count = 1) => page.waitForFunction(
@@ -61,8 +62,9 @@ try {
     { timeout: 15000 });
   const act = (line) => page.click(`[data-line="${line}"]`);
   // The picture's pixel (r, g, b) at picture pixels (x, y), as the page shows it.
-  const pixel = (x, y) => page.evaluate(([px, py]) => {
+  const pixel = (x, y) => page.evaluate(async ([px, py]) => {
     const img = document.getElementById('phone');
+    await img.decode();
     const canvas = document.createElement('canvas');
     canvas.width = img.naturalWidth;
     canvas.height = img.naturalHeight;
@@ -71,20 +73,16 @@ try {
     return Array.from(g.getImageData(Math.round(px), Math.round(py), 1, 1).data.slice(0, 3));
   }, [x, y]);
   // Waits for the picture of the page's current version to be on screen.
-  const pictureShown = () => page.waitForFunction(() => {
-    const img = document.getElementById('phone');
-    return img.complete && img.naturalWidth > 0 && img.src.endsWith('v=' + picture);
-  }, null, { timeout: 15000 });
-  // The picture pixel on the screen of the page.
+  const pictureShown = () => page.waitForFunction(() => shownPicture === picture, null,
+    { timeout: 15000 });
+  // The picture pixel on the screen of the page, in the picture now shown (its size changes
+  // with the way the phone is held).
   const onPage = async ([x, y]) => {
-    await page.waitForFunction(() => {
-      const img = document.getElementById('phone');
-      return img.complete && img.naturalWidth > 0;
+    const [left, top, width, natural] = await page.evaluate(() => {
+      const r = document.getElementById('phone').getBoundingClientRect();
+      return [r.left, r.top, r.width, pictureSize[0]];
     });
-    const box = await page.locator('#phone').boundingBox();
-    const natural = await page.evaluate(() => document.getElementById('phone').naturalWidth);
-    const scale = box.width / natural;
-    return [box.x + x * scale, box.y + y * scale];
+    return [left + x * width / natural, top + y * width / natural];
   };
   const buttonCentre = async () => {
     await page.waitForFunction(() => state && state.buttons.length === 1, null, { timeout: 15000 });
@@ -95,6 +93,13 @@ try {
   await page.goto(url);
   await until('home screen started');
   await pictureShown();
+
+  // Another program writes the preferences: an untapped button stays 30 s (a slow machine
+  // must not see it withdrawn before the test reaches it).
+  await page.fill('#prefKey', 'pSliderDisappearInterval');
+  await page.fill('#prefValue', '30');
+  await page.click('#prefsForm button');
+  await until('DisappearInterval=30');
 
   // Turned to landscape: the button is shown, in the timeline and in the picture.
   await act('turn landscape');
@@ -169,6 +174,13 @@ try {
 } catch (error) {
   failed = true;
   console.error('browser test failed:', error);
+  if (page) {
+    // What the page showed: its message line and the end of its timeline.
+    const message = await page.locator('#message').textContent().catch(() => '');
+    const shown = await page.locator('#timeline').textContent().catch(() => '');
+    console.error('page message: ' + message);
+    console.error(shown.split('\n').slice(-15).join('\n'));
+  }
 } finally {
   await context.close();
   server.kill('SIGTERM');

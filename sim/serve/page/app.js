@@ -17,7 +17,9 @@ const api = '/api/session/' + session;
 const $ = (id) => document.getElementById(id);
 
 let next = 0;          // the number of the next timeline line to ask for
-let picture = 0;       // the version of the picture shown
+let picture = 0;       // the version of the latest picture asked for
+let shownPicture = 0;  // ... and of the one on the page
+let pictureSize = [1, 1];  // the shown picture's size in pixels
 let state = null;      // the phone's state from the last answer
 let clock = { time: 0, wall: performance.now(), playing: true, speed: 1 };
 let generation = 0;    // a scenario opened restarts the stream
@@ -71,10 +73,31 @@ function takeClock(reply) {
   showClock();
 }
 
-function showPicture(version) {
+// The next picture is loaded beside the one shown and replaces it once decoded, so that the
+// page never shows a picture half loaded, nor one older than it shows.
+async function showPicture(version) {
   if (version === picture) return;
   picture = version;
-  $('phone').src = api + '/picture?v=' + version;
+  try {
+    const response = await fetch(api + '/picture?v=' + version);
+    if (!response.ok) return;
+    const address = URL.createObjectURL(await response.blob());
+    const loaded = new Image();
+    loaded.src = address;
+    await loaded.decode();
+    if (version < shownPicture) {
+      URL.revokeObjectURL(address);
+      return;
+    }
+    const img = $('phone');
+    const old = img.src;
+    img.src = address;
+    pictureSize = [loaded.naturalWidth, loaded.naturalHeight];
+    shownPicture = version;
+    if (old.startsWith('blob:')) URL.revokeObjectURL(old);
+  } catch (e) {
+    // A picture that cannot be had now: the next change brings another.
+  }
 }
 
 async function poll() {
@@ -108,6 +131,7 @@ function restartStream() {
   generation += 1;
   next = 0;
   picture = 0;
+  shownPicture = 0;
   $('timeline').textContent = '';
   poll();
 }
@@ -285,8 +309,8 @@ $('motion').addEventListener('change', async () => {
 function picturePoint(e) {
   const img = $('phone');
   const r = img.getBoundingClientRect();
-  return [(e.clientX - r.left) * img.naturalWidth / r.width,
-          (e.clientY - r.top) * img.naturalHeight / r.height];
+  return [(e.clientX - r.left) * pictureSize[0] / r.width,
+          (e.clientY - r.top) * pictureSize[1] / r.height];
 }
 let pressed = null;
 $('phone').addEventListener('pointerdown', (e) => {
