@@ -95,6 +95,7 @@ json stateJson(const LiveSession::State& state) {
           {"settingsRows", rows},
           {"alerts", alerts},
           {"buttons", buttons},
+          {"pixelsPerPoint", LiveSession::kPicturePixelsPerPoint},
           {"apps", state.apps}};
 }
 

@@ -72,7 +72,9 @@ LiveSession::LiveSession(Scenario scenario) : scenario_(std::move(scenario)) {
   options.artwork = DeviceArtworkPainter::artwork();
   runner_ = std::make_unique<SimulationRunner>(options, *timeline_);
   runner_->setObserver(this);
-  renderer_ = std::make_unique<DeviceRenderer>();
+  RenderOptions picture;
+  picture.pixelsPerPoint = kPicturePixelsPerPoint;
+  renderer_ = std::make_unique<DeviceRenderer>(picture);
   renderer_->setSettingsPageSource([this](Device&) -> std::optional<SettingsPageContent> {
     if (!pane_ || !pane_->isOpen()) return std::nullopt;
     return SettingsPageAdapter::pageOf(*pane_);

@@ -37,6 +37,10 @@ class Timeline;
 class LiveSession : public SimulationObserver {
  public:
   static constexpr double kStepsPerSecond = 1000;
+  // The page shows the phone at about 400 pixels wide: pictures drawn at half a pixel per
+  // point (about 500 pixels wide) are still sharp there, and take a quarter of the work to
+  // draw and to encode as those drawn for files.
+  static constexpr double kPicturePixelsPerPoint = 0.5;
   // Lines of each form kept for the page; older ones are dropped (a page that fell this far
   // behind starts again from the oldest kept).
   static constexpr std::size_t kMaxKeptLines = 20000;

@@ -107,8 +107,11 @@ try {
   const words = (await timeline()).match(/button shown at \(([\d.]+), ([\d.]+)\), ([\d.]+)×([\d.]+)/);
   assert.ok(words, 'the timeline states where the button is');
   const first = await buttonCentre();
-  assert.ok(Math.abs(first.size[0] - Number(words[3])) <= 2 && Math.abs(first.size[1] - Number(words[4])) <= 2,
-    `the button in the picture (${first.size}) has the size the timeline states (${words[3]}×${words[4]})`);
+  const scale = await page.evaluate(() => state.pixelsPerPoint);
+  assert.ok(Math.abs(first.size[0] - Number(words[3]) * scale) <= 2 &&
+    Math.abs(first.size[1] - Number(words[4]) * scale) <= 2,
+    `the button in the picture (${first.size} pixels) has the size the timeline states ` +
+    `(${words[3]}×${words[4]} points at ${scale} pixels a point)`);
   await page.waitForTimeout(600);  // the fade-in
   await pictureShown();
   const withButton = await pixel(...first.centre);
