@@ -5,12 +5,20 @@
 #
 #   ./setup.sh [extra cmake options]     packages, then configure and build ./build
 #   ./setup.sh --packages-only           packages only (CI builds into folders of its own)
+#   ./setup.sh --packages-only --with-browser
+#                                        also what the browser tests need (chromium, Node.js)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libplist-dev libplist++-dev libgtest-dev libgmock-dev
           googletest libbenchmark-dev libcairo2-dev libpango1.0-dev libpng-dev clang
-          libclang-rt-14-dev clang-format libcli11-dev)
+          libclang-rt-14-dev clang-format libcli11-dev nlohmann-json3-dev libcpp-httplib-dev)
+# The browser tests of `gyrowhirl-sim serve` (tests/browser, run by .ci/run): Debian's chromium,
+# and Node.js with npm for playwright-core (npm comes with some builds of nodejs).
+if [ "${1:-}" = "--packages-only" ] && [ "${2:-}" = "--with-browser" ]; then
+  packages+=(chromium nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

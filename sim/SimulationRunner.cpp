@@ -307,24 +307,49 @@ void SimulationRunner::performTimed(const TimedAction& timed) {
   if (observer_) observer_->didPerform(*device_, timed);
 }
 
-SimulationRunner::Outcome SimulationRunner::run(const Scenario& scenario) {
-  if (auto unsupported = unsupportedAction(scenario)) return {Status::BadInput, *unsupported};
+SimulationRunner::Outcome SimulationRunner::begin(const Scenario& scenario, double endTime) {
   Outcome outcome = start(scenario);
   if (outcome.status != Status::Done) {
     stop();
     return outcome;
   }
-  {
-    ProcessScope scope(*hand_);
-    if (observer_) observer_->runStarting(*device_, scenario.effectiveEndTime());
-    for (const auto& timed : scenario.actions) {
-      advanceTo(timed.time);
-      performTimed(timed);
-    }
-    advanceTo(scenario.effectiveEndTime());
-  }
+  ProcessScope scope(*hand_);
+  if (observer_) observer_->runStarting(*device_, endTime);
+  return {};
+}
+
+void SimulationRunner::runUntil(double time) {
+  if (!device_) return;
+  ProcessScope scope(*hand_);
+  advanceTo(time);
+}
+
+void SimulationRunner::play(const TimedAction& timed) {
+  if (!device_) return;
+  ProcessScope scope(*hand_);
+  advanceTo(timed.time);
+  performTimed(timed);
+}
+
+void SimulationRunner::inHand(const std::function<void()>& work) {
+  if (!device_) return;
+  ProcessScope scope(*hand_);
+  work();
+}
+
+void SimulationRunner::end() {
+  if (!device_) return;
   timeline_.finish();
   stop();
+}
+
+SimulationRunner::Outcome SimulationRunner::run(const Scenario& scenario) {
+  if (auto unsupported = unsupportedAction(scenario)) return {Status::BadInput, *unsupported};
+  Outcome outcome = begin(scenario, scenario.effectiveEndTime());
+  if (outcome.status != Status::Done) return outcome;
+  for (const auto& timed : scenario.actions) play(timed);
+  runUntil(scenario.effectiveEndTime());
+  end();
   return {};
 }
 

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,23 @@ class SimulationRunner {
   // scenario's `end`, else at the later of the last sample and the scenario's own default end
   // (the last sample alone when no scenario actions were given).
   Outcome replay(const std::string& tracePath, const Scenario* scenario);
+  // Live play, for a person who drives the device while it runs: begin() sets the device up
+  // as run() does and performs nothing (`endTime` is what the observer is told); then
+  // runUntil() and play() in order of device time, never going back; end() finishes the
+  // timeline and the device. run() is begin(), play() of every action, runUntil(end), end().
+  Outcome begin(const Scenario& scenario, double endTime);
+  // Runs the device's clock to `time` (through the observer); a time already passed runs
+  // what is due now.
+  void runUntil(double time);
+  // Runs the clock to `timed.time`, then performs the action.
+  void play(const TimedAction& timed);
+  void end();
+  // Runs `work` as the simulator's own process on the device, between tasks (to read the
+  // device's state); does nothing without a device.
+  void inHand(const std::function<void()>& work);
+  // The device of the live run, or null before begin() and after end().
+  Device* device() const { return device_.get(); }
+
   // Tells `observer` (not owned; null for none) how each run goes, and lets it advance the
   // clock (see SimulationObserver).
   void setObserver(SimulationObserver* observer) { observer_ = observer; }

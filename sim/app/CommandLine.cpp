@@ -23,9 +23,11 @@ constexpr ValueOption kValueOptions[] = {
     {"--device-root", "--device-root", "a folder", &CommandLineOptions::deviceRoot},
     {"--render", "--render", "a folder", &CommandLineOptions::renderDirectory},
     {"-o,--output", "--output", "a file name (.png or .svg)", &CommandLineOptions::outputPath},
+    {"--host", "--host", "an address", &CommandLineOptions::host},
+    {"--port", "--port", "a port number", &CommandLineOptions::portText},
 };
 
-constexpr std::array<std::string_view, 4> kCommands = {"run", "replay", "plot", "help"};
+constexpr std::array<std::string_view, 5> kCommands = {"run", "replay", "plot", "serve", "help"};
 
 // Edits (insertion, deletion, substitution, swap of neighbours) that turn `a` into `b`.
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -75,6 +77,7 @@ std::string CommandLine::usage() {
          "  gyrowhirl-sim replay TRACE.csv [SCENARIO] [--device-root DIR] [--jsonl] [--log]\n"
          "                [--render DIR]\n"
          "  gyrowhirl-sim plot TRACE.csv [SCENARIO] -o FILE.png|FILE.svg [--device-root DIR]\n"
+         "  gyrowhirl-sim serve [SCENARIO] [--port N] [--host ADDR]\n"
          "  gyrowhirl-sim --help\n"
          "  gyrowhirl-sim --version\n"
          "\n"
@@ -84,6 +87,8 @@ std::string CommandLine::usage() {
          "         an optional scenario sets the device up and adds its timed actions\n"
          "plot     replays a trace and draws roll and pitch over time with the classifier's\n"
          "         bands, the reports and the suggestions (PNG or SVG by the file's extension)\n"
+         "serve    the simulated phone live in a web browser, on http://127.0.0.1:8080/\n"
+         "         (each page gets its own phone, set up by SCENARIO when one is given)\n"
          "\n"
          "--device-root DIR   keep the simulated device's files in DIR (kept afterwards);\n"
          "                    without it a temporary folder is used and removed\n"
@@ -92,6 +97,8 @@ std::string CommandLine::usage() {
          "--render DIR        write a PNG picture of the phone at every visible change into\n"
          "                    DIR, and DIR/storyboard.png with the key frames\n"
          "-o, --output FILE   where plot writes its picture\n"
+         "--port N            serve on port N (8080; 0 takes any free port)\n"
+         "--host ADDR         serve on this address (127.0.0.1: this machine only)\n"
          "--no-color          no colours, even on a terminal (also: NO_COLOR set)\n"
          "--version           the simulator's version\n"
          "\n"
@@ -175,6 +182,10 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string>& arguments
       options.command = command == "replay" ? Command::Replay : Command::Plot;
       options.tracePath = positional[1];
       if (positional.size() == 3) options.scenarioPath = positional[2];
+    } else if (command == "serve") {
+      if (positional.size() > 2) return failure("serve takes at most one scenario file");
+      options.command = Command::Serve;
+      if (positional.size() == 2) options.scenarioPath = positional[1];
     } else if (command == "help") {
       options.command = Command::Help;
       return Result{options, {}};
@@ -192,6 +203,23 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string>& arguments
   }
 
   // Options that belong to other commands.
+  if (options.command == Command::Serve) {
+    if (options.renderDirectory || options.jsonLines || options.log || options.deviceRoot ||
+        options.outputPath) {
+      return failure("serve takes only a scenario, --port and --host");
+    }
+    if (options.portText) {
+      const std::string& text = *options.portText;
+      int port = 0;
+      const bool digits = !text.empty() && text.size() <= 5 &&
+                          text.find_first_not_of("0123456789") == std::string::npos;
+      if (digits) port = std::stoi(text);
+      if (!digits || port > 65535) return failure("--port needs a number from 0 to 65535");
+      options.port = port;
+    }
+    return Result{options, {}};
+  }
+  if (options.host || options.portText) return failure("--port and --host are for serve");
   if (options.command == Command::Plot) {
     if (!options.outputPath) return failure("plot needs -o FILE.png or -o FILE.svg");
     if (options.renderDirectory || options.jsonLines || options.log) {

@@ -81,6 +81,11 @@ int SimulatorApp::main(const std::vector<std::string>& arguments, std::ostream& 
     out << CommandLine::versionLine() << "\n";
     return kExitSuccess;
   }
+  if (options.command == Command::Serve) {
+    // The web server is a library of its own, which the program's main() hands `serve` to.
+    err << kProgramName << ": serve is not available in this program\n";
+    return kExitFailure;
+  }
   if (options.deviceRoot && !isUsableFolder(*options.deviceRoot)) {
     return badUsage(err, "--device-root: '" + *options.deviceRoot + "' is not a folder");
   }

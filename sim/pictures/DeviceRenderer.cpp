@@ -228,6 +228,18 @@ CGPoint DeviceRenderer::imagePointForScreenPoint(Device& device, CGPoint screenP
           (layout.phoneCenterY + s * x + c * y) * options_.pixelsPerPoint};
 }
 
+CGPoint DeviceRenderer::screenPointForImagePoint(Device& device, CGPoint imagePoint) {
+  const Layout layout = layoutFor(device);
+  const double scale = options_.pixelsPerPoint > 0 ? options_.pixelsPerPoint : 1;
+  const double px = imagePoint.x / scale - layout.phoneCenterX;
+  const double py = imagePoint.y / scale - layout.phoneCenterY;
+  const double c = std::cos(layout.held.tiltRadians);
+  const double s = std::sin(layout.held.tiltRadians);
+  const double x = c * px + s * py;
+  const double y = -s * px + c * py;
+  return {x - kBezelSidePoints + layout.bodyWidth / 2, y - kBezelTopPoints + layout.bodyHeight / 2};
+}
+
 std::vector<CGRect> DeviceRenderer::buttonBoundsInImage(Device& device, double time) {
   std::vector<CGRect> bounds;
   const bool locked = sceneOf(device, time).deviceLocked;
@@ -303,6 +315,14 @@ bool DeviceRenderer::writePng(Device& device, double time, const std::filesystem
     return false;
   }
   return true;
+}
+
+std::vector<std::uint8_t> DeviceRenderer::pngData(Device& device, double time,
+                                                  std::string_view caption) {
+  const CGSize size = imageSize(device);
+  CairoCanvas canvas = CairoCanvas::image(pixelCount(size.width), pixelCount(size.height));
+  draw(canvas.context(), device, time, caption);
+  return canvas.pngData();
 }
 
 std::optional<std::filesystem::path> DeviceRenderer::writeFrame(

@@ -99,6 +99,8 @@ class DeviceRenderer {
   // file cannot be written.
   bool writePng(Device& device, double time, const std::filesystem::path& file,
                 std::string_view caption, std::string& error);
+  // Draws as render() and encodes the picture as PNG; empty when drawing failed.
+  std::vector<std::uint8_t> pngData(Device& device, double time, std::string_view caption = {});
   // Writes `directory`/frameFileName(time), making the folder when it is missing. The path
   // written, or nullopt with the reason in `error`.
   std::optional<std::filesystem::path> writeFrame(Device& device, double time,
@@ -111,6 +113,9 @@ class DeviceRenderer {
 
   // Where a screen point (portrait points) lies in the picture, in pixels.
   CGPoint imagePointForScreenPoint(Device& device, CGPoint screenPoint);
+  // The screen point (portrait points) drawn at a pixel of the picture: the inverse of
+  // imagePointForScreenPoint(), for a pointer on the picture.
+  CGPoint screenPointForImagePoint(Device& device, CGPoint imagePoint);
   // The size of the pictures of `device`, in pixels.
   CGSize imageSize(Device& device);
   // The part of the picture the phone takes (with its shadow), in pixels: a crop for

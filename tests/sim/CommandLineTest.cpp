@@ -2,6 +2,7 @@
 // message for one that means nothing.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,48 @@ TEST(CommandLineTest, ArgumentsThatMeanNothingSayWhy) {
       {{"a.scn"}, "unknown command 'a.scn'"},
   };
   for (const Case& c : cases) {
+    CommandLine::Result result = CommandLine::parse(c.arguments);
+    EXPECT_FALSE(result.options) << c.error;
+    EXPECT_EQ(result.error, c.error);
+  }
+}
+
+TEST(CommandLineTest, ServeTakesAScenarioAPortAndAnAddress) {
+  struct Accepted {
+    std::vector<std::string> arguments;
+    std::string scenario;
+    std::optional<int> port;
+    std::optional<std::string> host;
+  };
+  const Accepted accepted[] = {
+      {{"serve"}, "", std::nullopt, std::nullopt},
+      {{"serve", "a.scn", "--port", "0"}, "a.scn", 0, std::nullopt},
+      {{"serve", "--port=65535", "--host", "0.0.0.0"}, "", 65535, "0.0.0.0"},
+  };
+  for (const Accepted& c : accepted) {
+    CommandLine::Result result = CommandLine::parse(c.arguments);
+    ASSERT_TRUE(result.options) << result.error;
+    EXPECT_EQ(result.options->command, Command::Serve);
+    EXPECT_EQ(result.options->scenarioPath, c.scenario);
+    EXPECT_EQ(result.options->port, c.port);
+    EXPECT_EQ(result.options->host, c.host);
+  }
+  struct Refused {
+    std::vector<std::string> arguments;
+    const char* error;
+  };
+  const Refused refused[] = {
+      {{"serve", "--port", "65536"}, "--port needs a number from 0 to 65535"},
+      {{"serve", "--port", "-1"}, "--port needs a number from 0 to 65535"},
+      {{"serve", "--port", "8o8o"}, "--port needs a number from 0 to 65535"},
+      {{"serve", "--port", "123456"}, "--port needs a number from 0 to 65535"},
+      {{"serve", "--port"}, "--port needs a port number"},
+      {{"serve", "a.scn", "b.scn"}, "serve takes at most one scenario file"},
+      {{"serve", "--jsonl"}, "serve takes only a scenario, --port and --host"},
+      {{"run", "a.scn", "--port", "80"}, "--port and --host are for serve"},
+      {{"srve"}, "unknown command 'srve'; did you mean 'serve'?"},
+  };
+  for (const Refused& c : refused) {
     CommandLine::Result result = CommandLine::parse(c.arguments);
     EXPECT_FALSE(result.options) << c.error;
     EXPECT_EQ(result.error, c.error);
