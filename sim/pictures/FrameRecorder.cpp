@@ -161,7 +161,7 @@ bool FrameRecorder::advance(Device& device, double time) {
   }
 }
 
-std::uint64_t FrameRecorder::sceneSignature(Device& device, double time) {
+std::uint64_t FrameRecorder::sceneSignature(DeviceRenderer& renderer, Device& device, double time) {
   const SpringBoardScene scene = DeviceRenderer::sceneOf(device, time);
   Digest digest;
   digest.add(scene.screen.width);
@@ -178,7 +178,7 @@ std::uint64_t FrameRecorder::sceneSignature(Device& device, double time) {
     digest.add(visible.window->windowLevel());
     digestView(digest, *visible.window, time);
   }
-  if (const auto page = renderer_.settingsPage(device)) {
+  if (const auto page = renderer.settingsPage(device)) {
     digest.add(std::string_view(page->title));
     digest.add(static_cast<long long>(page->rowInView));
     if (page->view) digestView(digest, *page->view, time);
@@ -193,7 +193,7 @@ std::uint64_t FrameRecorder::sceneSignature(Device& device, double time) {
   } else {
     digest.add(std::string_view("no page"));
   }
-  for (const AlertContent& alert : renderer_.alerts(device)) {
+  for (const AlertContent& alert : renderer.alerts(device)) {
     digest.add(std::string_view(alert.title));
     digest.add(std::string_view(alert.message));
     for (const AlertButton& action : alert.actions) {

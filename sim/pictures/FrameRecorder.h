@@ -60,7 +60,11 @@ class FrameRecorder {
   // look the same but for those, so the second makes no frame. Alpha in flight counts in
   // steps of 1/64; of the phone's tilt only the way it is held (upright, on an edge, upside
   // down, flat), so a trace's jitter makes no new frames.
-  std::uint64_t sceneSignature(Device& device, double time);
+  std::uint64_t sceneSignature(Device& device, double time) {
+    return sceneSignature(renderer_, device, time);
+  }
+  // The same digest for a scene drawn by `renderer` (a live view that draws without recording).
+  static std::uint64_t sceneSignature(DeviceRenderer& renderer, Device& device, double time);
 
   const std::vector<StoryboardFrame>& frames() const { return frames_; }
   const std::filesystem::path& directory() const { return directory_; }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Device/Device.h"
+#include "Preferences/PSListControllerUser.h"
 #include "SettingsApp/PreferencesPaneHost.h"
 #include "sim/DeviceStatus.h"
 #include "sim/JsonLinesPrinter.h"
@@ -13,6 +14,7 @@
 #include "sim/app/RunPresenter.h"
 #include "sim/pictures/DeviceArtworkPainter.h"
 #include "sim/pictures/DeviceRenderer.h"
+#include "sim/pictures/FrameRecorder.h"
 #include "sim/pictures/SettingsPageAdapter.h"
 #include "sim/serve/TimelineTee.h"
 
@@ -182,7 +184,8 @@ std::vector<std::uint8_t> LiveSession::picture() {
 
 std::uint64_t LiveSession::pictureSignature() {
   std::uint64_t signature = 0;
-  runner_->inHand([&] { signature = renderer_->sceneSignature(*runner_->device(), time_); });
+  runner_->inHand(
+      [&] { signature = FrameRecorder::sceneSignature(*renderer_, *runner_->device(), time_); });
   return signature;
 }
 
@@ -215,7 +218,7 @@ void LiveSession::readState(Device& device, State& state) {
   state.orientation = status.orientation;
   state.settingsOpen = pane_ && pane_->isOpen();
   if (state.settingsOpen) {
-    for (const PSListController::Row& row : pane_->rows()) {
+    for (const PSListControllerUser::Row& row : pane_->rows()) {
       state.settingsRows.push_back({row.title, SettingsPageAdapter::listRow(row)});
     }
     state.alerts = SettingsPageAdapter::alertsOf(*pane_);
