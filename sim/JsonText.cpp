@@ -115,6 +115,7 @@ ordered_json fromValue(const Foundation::Value& value) {
 }
 
 void appendMembers(ordered_json& object, const Foundation::Dictionary& fields) {
+  if (!object.is_object()) object = ordered_json::object();
   auto& members = object.get_ref<ordered_json::object_t&>();
   members.reserve(members.size() + fields.size());
   for (const auto& [key, element] : fields)

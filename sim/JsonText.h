@@ -18,8 +18,9 @@ namespace sim::JsonText {
 // order); a point as [x, y], a colour as [r, g, b, a], data as a base64 string, a date as its
 // seconds since 2001-01-01, null as null.
 nlohmann::ordered_json fromValue(const Foundation::Value& value);
-// Appends the entries of `fields`, in order, to `object`. The keys of a Dictionary are unique,
-// so they are appended without nlohmann's look-up, which is linear for each key.
+// Appends the entries of `fields`, in order, to `object` (which becomes an empty object first
+// if it holds anything but an object). The keys of a Dictionary are unique, so they are
+// appended without nlohmann's look-up, which is linear for each key.
 void appendMembers(nlohmann::ordered_json& object, const Foundation::Dictionary& fields);
 // `text` with each byte that is not part of well-formed UTF-8 replaced by U+FFFD.
 std::string validUtf8(std::string_view text);
