@@ -1,6 +1,7 @@
 #include "sim/EventWording.h"
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <string_view>
 #include <variant>
 
@@ -55,9 +56,7 @@ std::string text(const TimelineEvent& event, std::string_view key) {
   const Foundation::Value* value = event.fields.find(key);
   if (!value) return {};
   if (const std::string* string = value->stringValue()) return *string;
-  std::string json;
-  JsonText::appendValue(json, *value);
-  return json;
+  return JsonText::dump(JsonText::fromValue(*value));
 }
 
 std::string hexByte(double component) {
@@ -111,9 +110,7 @@ std::string plainValue(const Foundation::Value& value) {
     case Kind::Date:
       break;
   }
-  std::string json;
-  JsonText::appendValue(json, value);
-  return json;
+  return JsonText::dump(JsonText::fromValue(value));
 }
 
 std::string orientationWord(long long orientation) {
@@ -244,7 +241,7 @@ std::string describeGenerically(const TimelineEvent& event) {
     if (plain) {
       line += *string;
     } else {
-      JsonText::appendValue(line, value);
+      JsonText::append(line, JsonText::fromValue(value));
     }
   }
   return line;

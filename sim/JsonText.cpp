@@ -1,17 +1,21 @@
 #include "sim/JsonText.h"
 
-#include <array>
 #include <cmath>
+#include <cstdint>
+#include <nlohmann/json.hpp>
 
 #include "sim/TextUtilities.h"
 
 namespace sim::JsonText {
 namespace {
 
-void appendBase64(std::string& out, const Foundation::Data& data) {
+using nlohmann::ordered_json;
+
+std::string base64(const Foundation::Data& data) {
   static constexpr char kAlphabet[] =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  out.push_back('"');
+  std::string out;
+  out.reserve((data.size() + 2) / 3 * 4);
   std::size_t i = 0;
   for (; i + 2 < data.size(); i += 3) {
     std::uint32_t n = (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
@@ -28,59 +32,28 @@ void appendBase64(std::string& out, const Foundation::Data& data) {
     out.push_back(rest == 2 ? kAlphabet[(n >> 6) & 63] : '=');
     out.push_back('=');
   }
-  out.push_back('"');
+  return out;
 }
 
-}  // namespace
+// nlohmann's replacement of text that is not UTF-8 differs from validUtf8() (it gives one
+// U+FFFD for a cut-short sequence, validUtf8() one for each byte); trees built here hold valid
+// UTF-8 already, so it only guards trees built elsewhere against an exception.
+constexpr auto kReplace = ordered_json::error_handler_t::replace;
 
-void appendString(std::string& out, std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  out.push_back('"');
-  while (!text.empty()) {
-    std::size_t bad = firstInvalidUtf8(text);
-    std::string_view good = text.substr(0, bad);
-    for (char c : good) {
-      auto byte = static_cast<unsigned char>(c);
-      switch (c) {
-        case '"':
-          out += "\\\"";
-          break;
-        case '\\':
-          out += "\\\\";
-          break;
-        case '\n':
-          out += "\\n";
-          break;
-        case '\r':
-          out += "\\r";
-          break;
-        case '\t':
-          out += "\\t";
-          break;
-        case '\b':
-          out += "\\b";
-          break;
-        case '\f':
-          out += "\\f";
-          break;
-        default:
-          if (byte < 0x20 || byte == 0x7F) {
-            out += "\\u00";
-            out.push_back(kHex[byte >> 4]);
-            out.push_back(kHex[byte & 15]);
-          } else {
-            out.push_back(c);
-          }
-      }
+void appendString(std::string& out, const ordered_json& string) {
+  const std::string text = string.dump(-1, ' ', false, kReplace);
+  // nlohmann writes DEL as it is; the timeline has always escaped it. 0x7F is never part of a
+  // longer UTF-8 sequence, so every one in the text is a DEL character of the string.
+  for (char c : text) {
+    if (c == '\x7F') {
+      out += "\\u007f";
+    } else {
+      out.push_back(c);
     }
-    if (bad == std::string_view::npos) break;
-    out += "\xEF\xBF\xBD";  // U+FFFD for the byte that is not UTF-8
-    text.remove_prefix(bad + 1);
   }
-  out.push_back('"');
 }
 
-void appendNumber(std::string& out, double value) {
+void appendReal(std::string& out, double value) {
   if (!std::isfinite(value)) {
     out += "null";
     return;
@@ -88,78 +61,113 @@ void appendNumber(std::string& out, double value) {
   out += formatShortest(value);
 }
 
-void appendValue(std::string& out, const Foundation::Value& value) {
+}  // namespace
+
+std::string validUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  while (true) {
+    const std::size_t bad = firstInvalidUtf8(text);
+    out.append(text.substr(0, bad));
+    if (bad == std::string_view::npos) return out;
+    out += "\xEF\xBF\xBD";
+    text.remove_prefix(bad + 1);
+  }
+}
+
+ordered_json fromValue(const Foundation::Value& value) {
   using Kind = Foundation::Value::Kind;
   switch (value.kind()) {
     case Kind::Null:
-      out += "null";
-      return;
+      return nullptr;
     case Kind::Boolean:
-      out += value.boolValue() ? "true" : "false";
-      return;
+      return value.boolValue();
     case Kind::Integer:
-      out += std::to_string(value.longLongValue());
-      return;
+      return static_cast<std::int64_t>(value.longLongValue());
     case Kind::Real:
-      appendNumber(out, value.doubleValue());
-      return;
+      return value.doubleValue();
     case Kind::String:
-      appendString(out, *value.stringValue());
-      return;
+      return validUtf8(*value.stringValue());
     case Kind::Data:
-      appendBase64(out, *value.dataValue());
-      return;
+      return base64(*value.dataValue());
     case Kind::Date:
-      appendNumber(out, value.dateValue()->secondsSinceReferenceDate);
-      return;
+      return value.dateValue()->secondsSinceReferenceDate;
     case Kind::Array: {
-      out.push_back('[');
-      bool first = true;
-      for (const auto& element : *value.arrayValue()) {
-        if (!first) out.push_back(',');
-        first = false;
-        appendValue(out, element);
-      }
-      out.push_back(']');
-      return;
+      ordered_json array = ordered_json::array();
+      for (const auto& element : *value.arrayValue()) array.push_back(fromValue(element));
+      return array;
     }
     case Kind::Dictionary: {
+      ordered_json object = ordered_json::object();
+      appendMembers(object, *value.dictionaryValue());
+      return object;
+    }
+    case Kind::Point: {
+      const CGPoint point = *value.pointValue();
+      return ordered_json::array({point.x, point.y});
+    }
+    case Kind::Color: {
+      const auto color = *value.colorValue();
+      return ordered_json::array({color.red(), color.green(), color.blue(), color.alpha()});
+    }
+  }
+  return nullptr;
+}
+
+void appendMembers(ordered_json& object, const Foundation::Dictionary& fields) {
+  if (!object.is_object()) object = ordered_json::object();
+  auto& members = object.get_ref<ordered_json::object_t&>();
+  members.reserve(members.size() + fields.size());
+  for (const auto& [key, element] : fields)
+    members.emplace_back(validUtf8(key), fromValue(element));
+}
+
+void append(std::string& out, const ordered_json& json) {
+  using Type = ordered_json::value_t;
+  switch (json.type()) {
+    case Type::object: {
       out.push_back('{');
       bool first = true;
-      for (const auto& [key, element] : *value.dictionaryValue()) {
+      for (const auto& [key, element] : json.get_ref<const ordered_json::object_t&>()) {
         if (!first) out.push_back(',');
         first = false;
-        appendString(out, key);
+        appendString(out, ordered_json(key));
         out.push_back(':');
-        appendValue(out, element);
+        append(out, element);
       }
       out.push_back('}');
       return;
     }
-    case Kind::Point: {
-      auto point = *value.pointValue();
+    case Type::array: {
       out.push_back('[');
-      appendNumber(out, point.x);
-      out.push_back(',');
-      appendNumber(out, point.y);
+      bool first = true;
+      for (const auto& element : json) {
+        if (!first) out.push_back(',');
+        first = false;
+        append(out, element);
+      }
       out.push_back(']');
       return;
     }
-    case Kind::Color: {
-      auto color = *value.colorValue();
-      out.push_back('[');
-      appendNumber(out, color.red());
-      out.push_back(',');
-      appendNumber(out, color.green());
-      out.push_back(',');
-      appendNumber(out, color.blue());
-      out.push_back(',');
-      appendNumber(out, color.alpha());
-      out.push_back(']');
+    case Type::string:
+      appendString(out, json);
       return;
-    }
+    case Type::number_float:
+      appendReal(out, json.get<double>());
+      return;
+    case Type::discarded:
+      out += "null";
+      return;
+    default:  // null, booleans, integers, binary
+      out += json.dump();
+      return;
   }
-  out += "null";
+}
+
+std::string dump(const ordered_json& json) {
+  std::string out;
+  append(out, json);
+  return out;
 }
 
 }  // namespace sim::JsonText

@@ -20,7 +20,6 @@
 #include "CoreMotion/MotionHardware.h"
 #include "Device/TemporaryFolder.h"
 #include "UIKit/UIImage.h"
-#include "sim/JsonText.h"
 #include "sim/ShowcaseScenario.h"
 #include "sim/TextUtilities.h"
 #include "sim/app/SimulatorApp.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,6 +41,10 @@ TEST(TimelineJsonTest, EachLineStartsWithTimeToTheMillisecondAndTheEventName) {
          {"w", Value::real(75)},
          {"h", Value::real(75)}}},
        R"({"t":1.000,"ev":"button","state":"shown","x":150,"y":367.5,"w":75,"h":75})"},
+      // A field may share a name with the line's own keys; both are written, as they always
+      // were.
+      {{2, "odd\xFF", {{"ev", Value::string("x")}, {"t", Value::real(-0.0)}}},
+       "{\"t\":2.000,\"ev\":\"odd\xEF\xBF\xBD\",\"ev\":\"x\",\"t\":-0}"},
   };
   for (const auto& c : cases) EXPECT_EQ(JsonLinesPrinter::format(c.event), c.line);
 }
@@ -62,12 +67,56 @@ TEST(TimelineJsonTest, StringsAreEscapedAndAlwaysValidUtf8) {
        "b\xC3",
        "\"a\xEF\xBF\xBD"
        "b\xEF\xBF\xBD\""},
+      // A sequence cut short: one U+FFFD for each of its bytes, as for any other byte.
+      {"\xE2\x86x\xE2\x86", "\"\xEF\xBF\xBD\xEF\xBF\xBDx\xEF\xBF\xBD\xEF\xBF\xBD\""},
       {"</script>", R"("</script>")"},
   };
   for (const auto& c : cases) {
-    std::string out;
-    JsonText::appendString(out, c.text);
-    EXPECT_EQ(out, c.json);
+    EXPECT_EQ(JsonText::dump(JsonText::fromValue(Value::string(c.text))), c.json) << c.json;
+    // Keys are held to the same rules.
+    Dictionary keyed;
+    keyed.set(c.text, Value::integer(1));
+    EXPECT_EQ(JsonText::dump(JsonText::fromValue(Value::dictionary(keyed))), "{" + c.json + ":1}");
+  }
+}
+
+TEST(TimelineJsonTest, TextThatIsNotUtf8InATreeBuiltElsewhereIsReplacedNotThrown) {
+  nlohmann::ordered_json json = {{"a\xFF", "b\xC3"}};
+  std::string out;
+  EXPECT_NO_THROW(out = JsonText::dump(json));
+  EXPECT_EQ(out, "{\"a\xEF\xBF\xBD\":\"b\xEF\xBF\xBD\"}");
+}
+
+// Real numbers keep the timeline's shortest form where nlohmann's own text differs: whole
+// numbers without ".0", the exponent form whenever it is shorter, and the shortest digits
+// where its algorithm gives more.
+TEST(TimelineJsonTest, RealsAreTheShortestTextThatReadsBackAsTheSameDouble) {
+  struct Case {
+    double value;
+    const char* json;
+  };
+  const Case cases[] = {
+      {150, "150"},
+      {-0.0, "-0"},
+      {1234567, "1234567"},
+      {9007199254740992, "9007199254740992"},
+      {123456789012345680.0, "123456789012345680"},
+      {100000, "1e+05"},
+      {120000, "120000"},
+      {1e15, "1e+15"},
+      {1e21, "1e+21"},
+      {0.001, "0.001"},
+      {0.0001, "1e-04"},
+      {1e-5, "1e-05"},
+      {5e-324, "5e-324"},
+      {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+      {4.1752050594835e+78, "4.1752050594835e+78"},
+      {-3.484060486691407e+210, "-3.484060486691407e+210"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JsonText::dump(JsonText::fromValue(Value::real(c.value))), c.json) << c.json;
+    EXPECT_EQ(JsonText::dump(nlohmann::ordered_json::array({c.value})),
+              std::string("[") + c.json + "]");
   }
 }
 
@@ -94,11 +143,7 @@ TEST(TimelineJsonTest, ValuesOfEveryKind) {
       {Value::data({0x00, 0xFF, 0x10, 0x20}), R"("AP8QIA==")"},
       {Value::date({1.5}), "1.5"},
   };
-  for (const auto& c : cases) {
-    std::string out;
-    JsonText::appendValue(out, c.value);
-    EXPECT_EQ(out, c.json);
-  }
+  for (const auto& c : cases) EXPECT_EQ(JsonText::dump(JsonText::fromValue(c.value)), c.json);
 }
 
 TEST(TimelineJsonTest, LinesAreWrittenAsEventsHappen) {
