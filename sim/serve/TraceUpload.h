@@ -18,9 +18,10 @@
 namespace sim {
 
 // The largest trace a page may open: a request body, and at most this many samples (a row
-// can be as short as "1,0,0"; the traces gyrowhirl-trace makes take about 75 bytes a row).
+// can be as short as "1,0,0"). Every sample is an action of the session, with its lines in
+// the timeline: a session keeps LiveSession::kMaxKeptLines of them.
 inline constexpr std::size_t kMaxUploadedTraceBytes = kMaxRequestBodyBytes;
-inline constexpr std::size_t kMaxUploadedTraceSamples = 20000;
+inline constexpr std::size_t kMaxUploadedTraceSamples = 10000;
 
 // Every sample of `text`, or nullopt with the reader's message ("FILE:LINE: ...", `fileName`
 // naming the text) or the limit exceeded in `error`.
