@@ -200,6 +200,7 @@ function showRows(rows) {
       const toggle = document.createElement('input');
       toggle.type = 'checkbox';
       toggle.className = 'switch';
+      toggle.setAttribute('aria-label', row.title || row.key);
       toggle.checked = row.on;
       toggle.addEventListener('change', () => set(String(toggle.checked)));
       line.append(toggle);
@@ -249,6 +250,7 @@ function sliderOf(row, set) {
   slider.min = row.min;
   slider.max = row.max;
   slider.step = 'any';
+  slider.setAttribute('aria-label', row.title || row.key);
   slider.value = row.value;
   const shown = document.createElement('output');
   const show = () => { shown.textContent = Number(slider.value).toFixed(1); };
@@ -265,6 +267,7 @@ function colourOf(row, set) {
   const alpha = parts && parts[2] !== undefined ? parts[2] : '1';
   const well = document.createElement('input');
   well.type = 'color';
+  well.setAttribute('aria-label', row.title || row.key);
   well.value = parts ? '#' + parts[1].toLowerCase() : '#ffffff';
   const text = document.createElement('span');
   text.className = 'value';
