@@ -8,6 +8,7 @@
 #include "sim/ScenarioParser.h"
 #include "sim/serve/PageAssets.h"
 #include "sim/serve/ServeRequests.h"
+#include "sim/serve/TraceUpload.h"
 
 namespace sim {
 namespace {
@@ -45,37 +46,33 @@ bool inside(const CGRect& rect, double x, double y) {
          y <= rect.origin.y + rect.size.height;
 }
 
-const char* rowKind(ListRow::Kind kind) {
-  switch (kind) {
-    case ListRow::Kind::Group:
-      return "group";
-    case ListRow::Kind::Switch:
-      return "switch";
-    case ListRow::Kind::Value:
-      return "value";
-    case ListRow::Kind::Segments:
-      return "segments";
-    case ListRow::Kind::Slider:
-      return "slider";
-    case ListRow::Kind::Link:
-      return "link";
-    case ListRow::Kind::Button:
-      return "button";
-  }
-  return "value";
-}
-
 json stateJson(const LiveSession::State& state) {
   json rows = json::array();
-  for (const LiveSession::SettingsRow& row : state.settingsRows) {
-    rows.push_back({{"key", row.key},
-                    {"kind", rowKind(row.shown.kind)},
-                    {"title", row.shown.title},
-                    {"value", row.shown.value},
-                    {"on", row.shown.on},
-                    {"choices", row.shown.choices},
-                    {"selected", row.shown.selected},
-                    {"fraction", row.shown.fraction}});
+  for (const SettingsControl& row : state.settingsRows) {
+    json described = {{"key", row.key},
+                      {"kind", settingsControlKindName(row.kind)},
+                      {"title", row.title},
+                      {"value", row.value}};
+    switch (row.kind) {
+      case SettingsControl::Kind::Switch:
+        described["on"] = row.on;
+        break;
+      case SettingsControl::Kind::Segments:
+        described["choices"] = row.choices;
+        described["values"] = row.values;
+        described["selected"] = row.selected;
+        break;
+      case SettingsControl::Kind::Slider:
+        described["min"] = row.min;
+        described["max"] = row.max;
+        break;
+      case SettingsControl::Kind::Apps:
+        described["chosen"] = row.chosen;
+        break;
+      default:
+        break;
+    }
+    rows.push_back(std::move(described));
   }
   json alerts = json::array();
   for (const AlertContent& alert : state.alerts) {
@@ -338,13 +335,24 @@ void LiveServer::route() {
   });
 
   server.Post(session + "/open", [this](const httplib::Request& req, httplib::Response& res) {
-    ScenarioParser::Result parsed = ScenarioParser::parse(req.body, "scenario");
-    if (!parsed.ok()) {
-      refuse(res, 400, parsed.error);
-      return;
-    }
     std::string error;
-    if (!host_.restart(req.matches[1], std::move(*parsed.scenario), error)) {
+    std::optional<Scenario> opened;
+    if (isTraceUpload(req.get_header_value("Content-Type"))) {
+      std::optional<std::vector<TraceSample>> samples = readUploadedTrace(req.body, "trace", error);
+      if (!samples) {
+        refuse(res, 400, error);
+        return;
+      }
+      opened = scenarioPlayingTrace(host_.setupScenario(), *samples);
+    } else {
+      ScenarioParser::Result parsed = ScenarioParser::parse(req.body, "scenario");
+      if (!parsed.ok()) {
+        refuse(res, 400, parsed.error);
+        return;
+      }
+      opened = std::move(parsed.scenario);
+    }
+    if (!host_.restart(req.matches[1], std::move(*opened), error)) {
       refuse(res, 400, error);
       return;
     }

@@ -219,7 +219,7 @@ void LiveSession::readState(Device& device, State& state) {
   state.settingsOpen = pane_ && pane_->isOpen();
   if (state.settingsOpen) {
     for (const PSListControllerUser::Row& row : pane_->rows()) {
-      state.settingsRows.push_back({row.title, SettingsPageAdapter::listRow(row)});
+      state.settingsRows.push_back(settingsControlOf(row));
     }
     state.alerts = SettingsPageAdapter::alertsOf(*pane_);
   }

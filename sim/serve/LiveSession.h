@@ -23,7 +23,7 @@
 #include "sim/SimulationObserver.h"
 #include "sim/SimulationRunner.h"
 #include "sim/pictures/AlertPainter.h"
-#include "sim/pictures/ListPagePainter.h"
+#include "sim/serve/SettingsControl.h"
 
 class PreferencesPaneHost;
 
@@ -45,11 +45,6 @@ class LiveSession : public SimulationObserver {
   // behind starts again from the oldest kept).
   static constexpr std::size_t kMaxKeptLines = 20000;
 
-  // A row of the settings page as the page's controls show it.
-  struct SettingsRow {
-    std::string key;  // the row's key, else its label
-    ListRow shown;
-  };
   // What the page shows beside the picture.
   struct State {
     double time = 0;
@@ -58,7 +53,7 @@ class LiveSession : public SimulationObserver {
     std::string frontApp;  // empty: the home screen
     long long orientation = 1;
     bool settingsOpen = false;
-    std::vector<SettingsRow> settingsRows;
+    std::vector<SettingsControl> settingsRows;
     std::vector<AlertContent> alerts;
     std::vector<CGRect> buttonsInPicture;  // the buttons on screen, in picture pixels
     std::vector<std::string> apps;         // installed bundle identifiers

@@ -96,6 +96,17 @@ bool isSessionId(std::string_view id) {
   return true;
 }
 
+bool isTraceUpload(std::string_view contentType) {
+  const std::string_view type = trimSpaces(contentType.substr(0, contentType.find(';')));
+  constexpr std::string_view kCsv = "text/csv";
+  if (type.size() != kCsv.size()) return false;
+  for (std::size_t i = 0; i < kCsv.size(); ++i) {
+    const char c = type[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kCsv[i]) return false;
+  }
+  return true;
+}
+
 std::optional<ActionRequest> readActionRequest(std::string_view body, std::string& error) {
   std::string which;
   std::optional<json> parsed = oneFieldObject(body, {"line", "tap", "drag"}, which, error);

@@ -23,6 +23,10 @@ inline constexpr double kMaxStepSeconds = 60;
 // A session id as the page makes them: 8 to 64 letters, digits, '-' and '_'.
 bool isSessionId(std::string_view id);
 
+// Whether an opened file is a motion trace rather than a scenario: the page sends a trace as
+// "text/csv" (any case, parameters such as a charset aside).
+bool isTraceUpload(std::string_view contentType);
+
 // {"line": "turn landscape"}: an action in the scenario language;
 // {"tap": [x, y]}: a click or touch on the picture, in picture pixels;
 // {"drag": [x, y, dx, dy]}: a drag on the picture from (x, y) by (dx, dy) pixels.

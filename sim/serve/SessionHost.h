@@ -56,6 +56,9 @@ class SessionHost {
   // playing from 0. False with the reason in `error`.
   bool restart(const std::string& id, Scenario scenario, std::string& error);
 
+  // How a new session's device is set up; from any thread.
+  const Scenario& setupScenario() const { return settings_.scenario; }
+
   // Counts every change any session made; waitForChange() returns once it differs from
   // `seen` or after `seconds`.
   std::uint64_t changes() const;

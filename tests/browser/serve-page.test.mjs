@@ -139,12 +139,30 @@ try {
   await until('button dragged to');
   await until('preferences file written');
 
-  // A settings change reaches the tweak.
+  // Held by this device's motion: an orientation event of the browser turns the phone to
+  // landscape, and the button shows again.
+  await act('turn portrait');
+  await until('button withdrawn');
+  await page.check('#motion');
+  await page.evaluate(() => window.dispatchEvent(
+    new DeviceOrientationEvent('deviceorientation', { alpha: 0, beta: 0, gamma: 90 })));
+  await until('turn the phone to landscape (roll 1.57');
+  await until('button shown at (', 3);
+  await page.uncheck('#motion');
+
+  // A settings change through the pane's own controls reaches the tweak: a segment of the
+  // button's size, and the slider within its bounds.
   await act('settings open');
   const sizeRow = page.locator('#rows .setting[data-key="pSegmentedButtonSize"]');
-  await sizeRow.locator('input').fill('3');
-  await sizeRow.locator('button').click();
+  await sizeRow.locator('.segments button', { hasText: 'Large' }).click();
   await until('ButtonSize=3');
+  await page.waitForFunction(() => document.querySelector(
+    '#rows .setting[data-key="pSegmentedButtonSize"] .segments button.on')?.textContent === 'Large',
+  null, { timeout: 15000 });
+  const slider = page.locator('#rows .setting[data-key="pSliderDisappearInterval"] input[type=range]');
+  assert.deepEqual([await slider.getAttribute('min'), await slider.getAttribute('max')], ['1', '10']);
+  await slider.fill('7');
+  await until('DisappearInterval=7');
 
   // Restore Defaults with its alerts, then Respring.
   await page.locator('#rows button', { hasText: 'Restore Defaults' }).click();

@@ -158,5 +158,31 @@ TEST_F(LiveServerTest, TheButtonIsTappedAndDraggedOnThePictureAndTheSessionSaves
   EXPECT_EQ(run.out, timeline) << saved.second;
 }
 
+TEST_F(LiveServerTest, AMotionTraceOpenedPlaysLiveAndSavesAsAttitudeLines) {
+  auto open = [&](const std::string& body) {
+    auto res = client_->Post("/api/session/session-one/open", body, "text/csv");
+    return res ? std::pair<int, std::string>{res->status, res->body}
+               : std::pair<int, std::string>{-1, ""};
+  };
+  auto bad = open("t,roll,pitch\n0,0,1.4\n1,9,0\n");
+  EXPECT_EQ(bad.first, 400);
+  EXPECT_NE(bad.second.find("trace:3: roll 9 is out of range"), std::string::npos) << bad.second;
+
+  ASSERT_EQ(open("# by hand\nt,roll,pitch\n0,0,1.4\n0.5,1.5,0\n1.25,1.5,0.02\n").first, 200);
+  EXPECT_EQ(post("clock", R"({"play":false})").first, 200);
+  EXPECT_EQ(post("clock", R"({"step":2})").first, 200);
+  auto events = get("/api/session/session-one/events?after=0&picture=0");
+  ASSERT_EQ(events.first, 200);
+  EXPECT_NE(events.second.find("button shown at"), std::string::npos) << events.second;
+
+  auto saved = get("/api/session/session-one/scenario");
+  ASSERT_EQ(saved.first, 200);
+  EXPECT_NE(saved.second.find("at 0.5 attitude 1.5 0\n"), std::string::npos) << saved.second;
+  EXPECT_NE(saved.second.find("at 1.25 attitude 1.5 0.02\n"), std::string::npos);
+  RunResult run = sim({"run", write("trace-session.scn", saved.second), "--jsonl"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, get("/api/session/session-one/timeline.jsonl").second);
+}
+
 }  // namespace
 }  // namespace sim

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "sim/ScenarioParser.h"
+#include "sim/ScenarioWriter.h"
 #include "sim/SimBinaryFixture.h"
 
 namespace sim {
@@ -112,6 +114,56 @@ TEST(LiveSessionTest, ActionsAreReadAsScenarioLinesAgainstTheSessionsApps) {
     std::optional<Action> action = session->parseAction(c.line, error);
     EXPECT_EQ(action.has_value(), std::string(c.error).empty()) << c.line;
     EXPECT_EQ(error.substr(0, std::string(c.error).size()), c.error) << c.line;
+  }
+}
+
+// The page offers each row of the real pane with the control the pane shows and the values
+// that control may send; every value it sends is one a `settings set` line takes.
+TEST(LiveSessionTest, TheOpenPanesRowsDescribeTheirControlsAndTheValuesTheySend) {
+  ScenarioParser::Result parsed = ScenarioParser::parse(
+      "app com.example.reader\napp com.example.banking\nat 0 boot\nat 0 settings open\n"
+      "at 0 settings pick com.example.banking\nat 0 settings set pSliderDisappearInterval 4.5\n",
+      "live.scn");
+  ASSERT_TRUE(parsed.ok()) << parsed.error;
+  std::string error;
+  std::unique_ptr<LiveSession> session = LiveSession::start(*parsed.scenario, error);
+  ASSERT_TRUE(session) << error;
+  session->advanceTo(0.5);
+  const LiveSession::State state = session->state();
+  ASSERT_TRUE(state.settingsOpen);
+  std::map<std::string, SettingsControl> byKey;
+  for (const SettingsControl& row : state.settingsRows) byKey[row.key] = row;
+
+  const SettingsControl& slider = byKey["pSliderDisappearInterval"];
+  EXPECT_EQ(slider.kind, SettingsControl::Kind::Slider);
+  EXPECT_EQ(slider.min, 1);
+  EXPECT_EQ(slider.max, 10);
+  EXPECT_EQ(slider.value, "4.5");
+  const SettingsControl& size = byKey["pSegmentedButtonSize"];
+  EXPECT_EQ(size.kind, SettingsControl::Kind::Segments);
+  EXPECT_EQ(size.choices, (std::vector<std::string>{"Small", "Medium", "Large"}));
+  EXPECT_EQ(size.values, (std::vector<std::string>{"0", "2", "3"}));
+  EXPECT_EQ(size.selected, 0);
+  EXPECT_EQ(byKey["pColorPickerFABBgColor"].kind, SettingsControl::Kind::Colour);
+  EXPECT_EQ(byKey["pToggleIsEnabled"].kind, SettingsControl::Kind::Switch);
+  const SettingsControl& apps = byKey["pMultipleChoiceBlacklistedApps"];
+  EXPECT_EQ(apps.kind, SettingsControl::Kind::Apps);
+  EXPECT_EQ(apps.chosen, (std::vector<std::string>{"com.example.banking"}));
+  EXPECT_EQ(byKey["Restore Defaults"].kind, SettingsControl::Kind::Button);
+
+  // What each control sends is taken by `settings set` for its key.
+  for (const SettingsControl& row : state.settingsRows) {
+    std::vector<std::string> sent = row.values;
+    if (row.kind != SettingsControl::Kind::Button && row.kind != SettingsControl::Kind::Group) {
+      sent.push_back(row.value);
+    }
+    for (const std::string& value : sent) {
+      if (row.kind == SettingsControl::Kind::Label) continue;
+      std::optional<Action> action = session->parseAction(
+          "settings set " + ScenarioWriter::word(row.key) + " " + ScenarioWriter::word(value),
+          error);
+      EXPECT_TRUE(action) << row.key << " " << value << ": " << error;
+    }
   }
 }
 

@@ -75,6 +75,23 @@ TEST(ServeRequestsTest, ClockBodiesAndSessionIds) {
   EXPECT_FALSE(isSessionId("abcd/../x"));
 }
 
+TEST(ServeRequestsTest, AnOpenedFileIsATraceOnlyWhenSentAsCsv) {
+  const struct {
+    const char* contentType;
+    bool trace;
+  } cases[] = {
+      {"text/csv", true},
+      {"Text/CSV; charset=utf-8", true},
+      {" text/csv ;x=y", true},
+      {"text/plain", false},
+      {"", false},
+      {"text/csvx", false},
+      {"text/cs", false},
+      {"application/json", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(isTraceUpload(c.contentType), c.trace) << c.contentType;
+}
+
 TEST(LiveClockTest, FollowsWallTimeAtItsSpeedUntilPaused) {
   LiveClock clock;
   EXPECT_EQ(clock.deviceTime(100), 0);  // starts paused

@@ -171,7 +171,8 @@ function showAlerts(alerts) {
   }
 }
 
-// Rows are rebuilt only when what they show changed, so that a field being typed in stays.
+// Rows are rebuilt only when what they show changed, so that a control in use stays. Each
+// control sends the `settings` line a scenario would hold (see sim/serve/SettingsControl.h).
 let rowsShown = '';
 function showRows(rows) {
   const key = JSON.stringify(rows);
@@ -189,39 +190,96 @@ function showRows(rows) {
     }
     line.className = 'setting';
     line.dataset.key = row.key;
+    line.dataset.kind = row.kind;
     const title = document.createElement('span');
     title.className = 'title';
     title.textContent = row.title;
     line.append(title);
+    const set = (value) => act('settings set ' + word(row.key) + ' ' + word(value));
     if (row.kind === 'switch') {
-      const box2 = document.createElement('input');
-      box2.type = 'checkbox';
-      box2.checked = row.on;
-      box2.addEventListener('change', () => act('settings set ' + word(row.key) + ' ' + box2.checked));
-      line.append(box2);
+      const toggle = document.createElement('input');
+      toggle.type = 'checkbox';
+      toggle.className = 'switch';
+      toggle.setAttribute('aria-label', row.title || row.key);
+      toggle.checked = row.on;
+      toggle.addEventListener('change', () => set(String(toggle.checked)));
+      line.append(toggle);
+    } else if (row.kind === 'segments') {
+      line.append(segmentsOf(row, set));
+    } else if (row.kind === 'slider') {
+      line.append(...sliderOf(row, set));
+    } else if (row.kind === 'colour') {
+      line.append(...colourOf(row, set));
     } else if (row.kind === 'button') {
       title.textContent = '';
       line.append(button(row.title, 'settings press ' + word(row.title)));
-    } else if (row.kind === 'link') {
+    } else if (row.kind === 'apps') {
       line.append(pickerOf(row));
-    } else {
+    } else if (row.kind === 'text') {
       const field = document.createElement('input');
       field.value = row.value;
-      field.title = row.choices.length ? 'choices: ' + row.choices.join(', ') : '';
-      const set = document.createElement('button');
-      set.type = 'button';
-      set.textContent = 'Set';
-      set.addEventListener('click', () => act('settings set ' + word(row.key) + ' ' + word(field.value)));
-      line.append(field, set);
+      const setButton = document.createElement('button');
+      setButton.type = 'button';
+      setButton.textContent = 'Set';
+      setButton.addEventListener('click', () => set(field.value));
+      line.append(field, setButton);
     }
     box.append(line);
   }
 }
 
+function segmentsOf(row, set) {
+  const group = document.createElement('div');
+  group.className = 'segments';
+  group.setAttribute('role', 'group');
+  row.choices.forEach((choice, i) => {
+    const b = document.createElement('button');
+    b.type = 'button';
+    b.textContent = choice;
+    b.classList.toggle('on', i === row.selected);
+    b.setAttribute('aria-pressed', String(i === row.selected));
+    b.addEventListener('click', () => set(row.values[i]));
+    group.append(b);
+  });
+  return group;
+}
+
+function sliderOf(row, set) {
+  const slider = document.createElement('input');
+  slider.type = 'range';
+  slider.min = row.min;
+  slider.max = row.max;
+  slider.step = 'any';
+  slider.setAttribute('aria-label', row.title || row.key);
+  slider.value = row.value;
+  const shown = document.createElement('output');
+  const show = () => { shown.textContent = Number(slider.value).toFixed(1); };
+  show();
+  slider.addEventListener('input', show);
+  // Sent once the knob is let go: a scenario line, not a stream of them.
+  slider.addEventListener('change', () => set(String(Number(Number(slider.value).toFixed(2)))));
+  return [slider, shown];
+}
+
+// "#RRGGBB:alpha": the colour well sets the colour, the alpha the row had stays.
+function colourOf(row, set) {
+  const parts = /^#([0-9a-fA-F]{6})(?::(.*))?$/.exec(row.value);
+  const alpha = parts && parts[2] !== undefined ? parts[2] : '1';
+  const well = document.createElement('input');
+  well.type = 'color';
+  well.setAttribute('aria-label', row.title || row.key);
+  well.value = parts ? '#' + parts[1].toLowerCase() : '#ffffff';
+  const text = document.createElement('span');
+  text.className = 'value';
+  text.textContent = row.value;
+  well.addEventListener('change', () => set(well.value.toUpperCase() + ':' + alpha));
+  return [well, text];
+}
+
 function pickerOf(row) {
   const box = document.createElement('div');
   box.className = 'apps';
-  const chosen = new Set(row.value.split(',').map((s) => s.trim()).filter(Boolean));
+  const chosen = new Set(row.chosen);
   const checks = [];
   for (const id of state.apps) {
     const label = document.createElement('label');
@@ -342,7 +400,9 @@ for (const b of document.querySelectorAll('.speed')) {
 $('open').addEventListener('change', async () => {
   const file = $('open').files[0];
   if (!file) return;
-  const reply = await post('/open', await file.text(), 'text/plain');
+  // A motion trace (CSV) is played as `attitude` actions; anything else is a scenario.
+  const trace = /\.csv$/i.test(file.name) || file.type === 'text/csv';
+  const reply = await post('/open', await file.text(), trace ? 'text/csv' : 'text/plain');
   $('open').value = '';
   if (reply) restartStream();
 });
