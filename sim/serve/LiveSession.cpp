@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "CoreMotion/MotionHardware.h"
 #include "Device/Device.h"
 #include "Preferences/PSListControllerUser.h"
 #include "SettingsApp/PreferencesPaneHost.h"
@@ -195,8 +196,16 @@ std::vector<std::uint8_t> LiveSession::picture() {
 
 std::uint64_t LiveSession::pictureSignature() {
   std::uint64_t signature = 0;
-  runner_->inHand(
-      [&] { signature = FrameRecorder::sceneSignature(*renderer_, *runner_->device(), time_); });
+  runner_->inHand([&] {
+    signature = FrameRecorder::sceneSignature(*renderer_, *runner_->device(), time_);
+    // The picture turns the phone as it is held and prints its roll and pitch to hundredths,
+    // which the scene's digest leaves out (it names only how the phone is held).
+    const CMAttitude& attitude = MotionHardware::of(*runner_->device()).attitude();
+    for (const double angle : {attitude.roll(), attitude.pitch()}) {
+      const auto hundredths = static_cast<std::uint64_t>(std::llround(angle * 100));
+      signature = (signature ^ hundredths) * 0x100000001B3ULL;
+    }
+  });
   return signature;
 }
 

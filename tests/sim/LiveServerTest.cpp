@@ -140,6 +140,15 @@ TEST_F(LiveServerTest, ServesThePageAndThePhonesPicture) {
   auto again = client_->Get("/api/session/session-one/picture");
   ASSERT_TRUE(again);
   EXPECT_EQ(again->body, changed->body);
+
+  // The phone tilted a little more, still held the same way: the picture turns it further and
+  // prints the new roll.
+  auto tilted = post("action", R"({"line":"attitude 0.3 0"})");
+  ASSERT_EQ(tilted.first, 200) << tilted.second;
+  auto more = post("action", R"({"line":"attitude 0.4 0"})");
+  ASSERT_EQ(more.first, 200) << more.second;
+  EXPECT_GT(json::parse(more.second)["picture"].get<std::uint64_t>(),
+            json::parse(tilted.second)["picture"].get<std::uint64_t>());
 }
 
 TEST_F(LiveServerTest, TheButtonIsTappedAndDraggedOnThePictureAndTheSessionSavesAsAScenario) {
