@@ -6,9 +6,12 @@
 //        waits (at most kLongPollSeconds) until the human timeline has lines from number N
 //        on or the picture differs from version V, then answers {lines, next, picture,
 //        time, playing, speed, state}; nothing runs for it while nothing changes
-//   GET  /api/session/ID/picture         the phone now, PNG
+//   GET  /api/session/ID/picture         the phone now, PNG; its version in the header
+//                                        X-Picture-Version
 //   POST /api/session/ID/action          {"line": ...} | {"tap": [x, y]} | {"drag": [x, y, dx, dy]}
+//                                        answered {time, picture}: the picture's version after
 //   POST /api/session/ID/clock           {"play": bool} | {"speed": 1|4} | {"step": seconds}
+//                                        answered {time, playing, speed, picture}
 //   POST /api/session/ID/open            a scenario's text: a fresh device plays it
 //   GET  /api/session/ID/scenario        the session so far as a scenario file
 //   GET  /api/session/ID/timeline.jsonl  the session's timeline as JSON Lines

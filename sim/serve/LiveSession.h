@@ -87,7 +87,9 @@ class LiveSession : public SimulationObserver {
   Lines jsonLines(std::uint64_t from) const;
   std::uint64_t humanLineCount() const { return humanFirst_ + human_.size(); }
 
-  // The phone's picture now, as PNG.
+  // The phone's picture now, as PNG, lightly compressed (it crosses a loopback connection at
+  // once). Drawn once for each look of the scene (pictureSignature()): while the scene stays,
+  // the picture first drawn for it is given again, its caption's time that of that drawing.
   std::vector<std::uint8_t> picture();
   // Changes when the picture would show something else (the clock aside).
   std::uint64_t pictureSignature();
@@ -131,6 +133,8 @@ class LiveSession : public SimulationObserver {
   std::unique_ptr<Timeline> timeline_;
   std::unique_ptr<SimulationRunner> runner_;
   std::unique_ptr<DeviceRenderer> renderer_;
+  std::vector<std::uint8_t> picture_;  // the last picture drawn, empty when none
+  std::uint64_t pictureDrawnFor_ = 0;  // ... and the scene's signature then
   PreferencesPaneHost* pane_ = nullptr;
   double time_ = 0;
 };

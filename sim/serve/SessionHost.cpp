@@ -95,11 +95,7 @@ bool SessionHost::with(const std::string& id, const std::function<void(Entry&)>&
     work(*entry);
     // An action may have moved the device on (its clock follows) or changed the picture.
     entry->clock.catchUp(wall, entry->session->now());
-    const std::uint64_t signature = entry->session->pictureSignature();
-    if (signature != entry->lastSignature) {
-      entry->lastSignature = signature;
-      ++entry->pictureVersion;
-    }
+    lookAtPicture(*entry);
     // Only what a page shows counts: a request that changed nothing wakes no one.
     if (entry->session->humanLineCount() != lines || entry->pictureVersion != version) {
       noteChange();
@@ -107,6 +103,14 @@ bool SessionHost::with(const std::string& id, const std::function<void(Entry&)>&
   });
   if (!found && error.empty()) error = "the server is stopping";
   return found;
+}
+
+bool SessionHost::lookAtPicture(Entry& entry) {
+  const std::uint64_t signature = entry.session->pictureSignature();
+  if (signature == entry.lastSignature) return false;
+  entry.lastSignature = signature;
+  ++entry.pictureVersion;
+  return true;
 }
 
 bool SessionHost::restart(const std::string& id, Scenario scenario, std::string& error) {
@@ -162,12 +166,7 @@ SessionHost::Entry* SessionHost::entryFor(const std::string& id, std::string& er
 void SessionHost::sync(Entry& entry, double wall) {
   const std::uint64_t lines = entry.session->humanLineCount();
   entry.session->advanceTo(entry.clock.deviceTime(wall));
-  const std::uint64_t signature = entry.session->pictureSignature();
-  entry.animating = signature != entry.lastSignature;
-  if (entry.animating) {
-    entry.lastSignature = signature;
-    ++entry.pictureVersion;
-  }
+  entry.animating = lookAtPicture(entry);
   if (entry.animating || entry.session->humanLineCount() != lines) noteChange();
 }
 

@@ -52,6 +52,9 @@ class SessionHost {
   // is new, its device brought to its clock's time first. False with the reason in `error`
   // when there is no such session and none can be made.
   bool with(const std::string& id, const std::function<void(Entry&)>& work, std::string& error);
+  // On the device thread, within with(): raises the entry's picture version when its picture
+  // would show something else than at the last look; whether it did.
+  static bool lookAtPicture(Entry& entry);
   // Gives session `id` a fresh device set up by `scenario` (a person opened a scenario),
   // playing from 0. False with the reason in `error`.
   bool restart(const std::string& id, Scenario scenario, std::string& error);

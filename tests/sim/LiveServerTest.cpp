@@ -122,6 +122,33 @@ TEST_F(LiveServerTest, ServesThePageAndThePhonesPicture) {
   EXPECT_EQ(picture->status, 200);
   EXPECT_EQ(picture->get_header_value("Content-Type"), "image/png");
   EXPECT_EQ(picture->body.substr(0, 4), "\x89PNG");
+
+  // An action that changes the phone answers with the picture's new version, and the picture
+  // asked for then is the changed one, not the one drawn before and kept for the next asking.
+  EXPECT_EQ(post("clock", R"({"play":false})").first, 200);
+  const json events = json::parse(get("/api/session/session-one/events?after=0&picture=0").second);
+  const bool locked = events["state"]["orientationLocked"].get<bool>();
+  auto toggled =
+      post("action", json{{"line", locked ? "orientationlock off" : "orientationlock on"}}.dump());
+  ASSERT_EQ(toggled.first, 200) << toggled.second;
+  const std::uint64_t version = json::parse(toggled.second)["picture"].get<std::uint64_t>();
+  EXPECT_GT(version, events["picture"].get<std::uint64_t>());
+  auto changed = client_->Get("/api/session/session-one/picture");
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(changed->get_header_value("X-Picture-Version"), std::to_string(version));
+  EXPECT_NE(changed->body, picture->body);
+  auto again = client_->Get("/api/session/session-one/picture");
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->body, changed->body);
+
+  // The phone tilted a little more, still held the same way: the picture turns it further and
+  // prints the new roll.
+  auto tilted = post("action", R"({"line":"attitude 0.3 0"})");
+  ASSERT_EQ(tilted.first, 200) << tilted.second;
+  auto more = post("action", R"({"line":"attitude 0.4 0"})");
+  ASSERT_EQ(more.first, 200) << more.second;
+  EXPECT_GT(json::parse(more.second)["picture"].get<std::uint64_t>(),
+            json::parse(tilted.second)["picture"].get<std::uint64_t>());
 }
 
 TEST_F(LiveServerTest, TheButtonIsTappedAndDraggedOnThePictureAndTheSessionSavesAsAScenario) {

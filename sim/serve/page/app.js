@@ -49,6 +49,9 @@ async function post(path, body, type) {
     return null;
   }
   say('');
+  // An action or a step that changed the phone: its picture is asked for at once, not when
+  // the long wait for news learns of it.
+  if (typeof reply.picture === 'number') showPicture(reply.picture);
   return reply;
 }
 
@@ -74,18 +77,22 @@ function takeClock(reply) {
 }
 
 // The next picture is loaded beside the one shown and replaces it once decoded, so that the
-// page never shows a picture half loaded, nor one older than it shows.
+// page never shows a picture half loaded, nor one older than it shows. Versions only grow:
+// news of a version no later than the last asked for (an answer overtaken by another) asks
+// for nothing; the server answers with the picture now, which may be later than asked.
 async function showPicture(version) {
-  if (version === picture) return;
+  if (version <= picture) return;
   picture = version;
   try {
     const response = await fetch(api + '/picture?v=' + version);
     if (!response.ok) return;
+    const got = Math.max(version, Number(response.headers.get('X-Picture-Version')) || 0);
+    if (got > picture) picture = got;
     const address = URL.createObjectURL(await response.blob());
     const loaded = new Image();
     loaded.src = address;
     await loaded.decode();
-    if (version < shownPicture) {
+    if (got <= shownPicture) {
       URL.revokeObjectURL(address);
       return;
     }
@@ -93,7 +100,7 @@ async function showPicture(version) {
     const old = img.src;
     img.src = address;
     pictureSize = [loaded.naturalWidth, loaded.naturalHeight];
-    shownPicture = version;
+    shownPicture = got;
     if (old.startsWith('blob:')) URL.revokeObjectURL(old);
   } catch (e) {
     // A picture that cannot be had now: the next change brings another.
