@@ -2,13 +2,7 @@
 // it when it is presented (see UIKitAccess.cpp).
 #include "UIKit/UIAlertController.h"
 
-#include <algorithm>
-
-std::shared_ptr<UIAlertAction> UIAlertAction::actionWithTitle(std::string title,
-                                                              UIAlertActionStyle style,
-                                                              Handler handler) {
-  return std::make_shared<UIAlertAction>(std::move(title), style, std::move(handler));
-}
+#include "UIKit/AlertActionAdmission.h"
 
 std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
     std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
@@ -16,13 +10,7 @@ std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
 }
 
 bool UIAlertController::addAction(const std::shared_ptr<UIAlertAction>& action) {
-  if (!action) return false;
-  if (action->style() == UIAlertActionStyleCancel &&
-      std::any_of(actions_.begin(), actions_.end(), [](const auto& existing) {
-        return existing->style() == UIAlertActionStyleCancel;
-      })) {
-    return false;
-  }
+  if (!action || !gw::uikit::alertAdmitsAction(actions_, *action)) return false;
   actions_.push_back(action);
   return true;
 }

@@ -3,6 +3,10 @@
 // (which hold it weakly); UIKit answers once the face object is gone or declines.
 #pragma once
 
+#ifndef __OBJC__
+#error "Objective-C declarations: include from native .mm files only"
+#endif
+
 #import <UIKit/UIKit.h>
 
 #include "native/UIKit/NativeView.h"
