@@ -65,9 +65,10 @@ set(GW_DEVICE_SHARED_SOURCES
     CoreGraphics/CGColor.cpp
     QuartzCore/CABasicAnimation.cpp
     UIKit/UIAlertAction.cpp
+    UIKit/UIAlertControllerActions.cpp
     UIKit/UIFont.cpp
     UIKit/UIViewHierarchy.cpp
-    Foundation/CoordinationLock.cpp
+    Foundation/NSFileCoordinator.cpp
     Foundation/DecimalReal.cpp
     Foundation/NSLogFormat.cpp
     Foundation/Value.cpp

@@ -1,12 +1,9 @@
-// The advisory lock behind NSFileCoordinator, shared by the simulated device and the real one;
-// each opens the lock file its own way.
+// The lock file behind NSFileCoordinator (platform/Foundation/NSFileCoordinator.cpp, the same on
+// the simulated device and the real one); each side opens it on its own file system.
 #pragma once
 
-#include <chrono>
-#include <functional>
 #include <string>
-
-#include "Foundation/NSFileManager.h"
+#include <string_view>
 
 namespace gw::coordination {
 
@@ -14,13 +11,9 @@ namespace gw::coordination {
 // process writing the file takes the same lock. Empty for "/", which has no folder to hold one.
 std::string lockFilePathOf(const std::string& normalisedTarget);
 
-// Runs `body` holding an exclusive flock on the open lock file `fd`, waiting as long as another
-// holder keeps it. Takes ownership of `fd` (closed on return, which releases the lock); a
-// negative `fd` (the lock file could not be opened) fails without running `body`.
-bool runLocked(int fd, const std::function<void()>& body);
-
-// As above, waiting at most `maxWait` of real time for the lock.
-NSFileCoordinator::Outcome runLocked(int fd, std::chrono::milliseconds maxWait,
-                                     const std::function<void()>& body);
+// The open lock file of `path` (by lockFilePathOf its normalised form, created when absent), or
+// -1 when it cannot be opened. Each side defines it on its own file system: the simulated
+// device's in platform/Foundation/NSFileManager.cpp, the real one's in device/face/.
+int openLockFileOf(std::string_view path);
 
 }  // namespace gw::coordination

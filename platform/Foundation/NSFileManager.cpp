@@ -79,23 +79,9 @@ bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path
 
 }  // namespace NSDictionary
 
-namespace {
-
-// -1 when the lock file cannot be opened (or the target is "/").
-int openLockFileOf(std::string_view path) {
+// On the current device's file system, beneath its root.
+int gw::coordination::openLockFileOf(std::string_view path) {
   const std::string lockPath =
       gw::coordination::lockFilePathOf(DeviceFileSystem::normalisedPath(path));
   return lockPath.empty() ? -1 : currentFileSystem().openCreating(lockPath);
-}
-
-}  // namespace
-
-bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
-                                                    const std::function<void()>& body) {
-  return gw::coordination::runLocked(openLockFileOf(path), body);
-}
-
-NSFileCoordinator::Outcome NSFileCoordinator::coordinateWritingItemAtPath(
-    std::string_view path, std::chrono::milliseconds maxWait, const std::function<void()>& body) {
-  return gw::coordination::runLocked(openLockFileOf(path), maxWait, body);
 }

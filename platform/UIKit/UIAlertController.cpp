@@ -4,18 +4,6 @@
 
 #include "Device/Device.h"
 #include "Device/Process.h"
-#include "UIKit/AlertActionAdmission.h"
-
-std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
-    std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
-  return std::make_shared<UIAlertController>(std::move(title), std::move(message), preferredStyle);
-}
-
-bool UIAlertController::addAction(const std::shared_ptr<UIAlertAction>& action) {
-  if (!action || !gw::uikit::alertAdmitsAction(actions_, *action)) return false;
-  actions_.push_back(action);
-  return true;
-}
 
 void UIAlertController::didPresent(std::function<void()> dismiss) {
   presented_ = true;

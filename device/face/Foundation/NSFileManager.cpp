@@ -85,22 +85,8 @@ bool writeToFile(const Foundation::Dictionary& dictionary, std::string_view path
 
 }  // namespace NSDictionary
 
-namespace {
-
-// -1 when the lock file cannot be opened (or the target is "/").
-int openLockFileOf(std::string_view path) {
+// On the real file system; the lock file is created beside the target.
+int gw::coordination::openLockFileOf(std::string_view path) {
   const std::string lockPath = gw::coordination::lockFilePathOf(normalisedPath(path));
   return lockPath.empty() ? -1 : ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-}
-
-}  // namespace
-
-bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
-                                                    const std::function<void()>& body) {
-  return gw::coordination::runLocked(openLockFileOf(path), body);
-}
-
-NSFileCoordinator::Outcome NSFileCoordinator::coordinateWritingItemAtPath(
-    std::string_view path, std::chrono::milliseconds maxWait, const std::function<void()>& body) {
-  return gw::coordination::runLocked(openLockFileOf(path), maxWait, body);
 }

@@ -1,19 +1,7 @@
-// UIAlertController's record of its actions and presentation; the native alert is built from
-// it when it is presented (see UIKitAccess.cpp).
+// UIAlertController's presentation; its actions are kept by the shared
+// platform/UIKit/UIAlertControllerActions.cpp and the native alert is built from them when it is
+// presented (see UIKitAccess.cpp).
 #include "UIKit/UIAlertController.h"
-
-#include "UIKit/AlertActionAdmission.h"
-
-std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
-    std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
-  return std::make_shared<UIAlertController>(std::move(title), std::move(message), preferredStyle);
-}
-
-bool UIAlertController::addAction(const std::shared_ptr<UIAlertAction>& action) {
-  if (!action || !gw::uikit::alertAdmitsAction(actions_, *action)) return false;
-  actions_.push_back(action);
-  return true;
-}
 
 void UIAlertController::didPresent(std::function<void()> dismiss) {
   presented_ = true;

@@ -51,3 +51,15 @@
   -(BOOL)gw_basePointInside : (CGPoint)point {                                           \
     return [super pointInside:point withEvent:_gwHitTestEvent];                          \
   }
+
+// Declares and defines the Objective-C class `className` (a subclass of `superclass`) under
+// the runtime name `runtimeName`, forwarding its hit testing as above.
+#define GW_FORWARDING_HIT_TEST_CLASS(className, superclass, runtimeName) \
+  __attribute__((objc_runtime_name(runtimeName)))                        \
+  @interface className : superclass<GWForwardingHitTest>                 \
+  @end                                                                   \
+  @implementation className {                                            \
+    __weak UIEvent* _gwHitTestEvent;                                     \
+  }                                                                      \
+  GW_FORWARDING_HIT_TEST_METHODS                                         \
+  @end

@@ -5,14 +5,4 @@
 
 #include "native/UIKit/ForwardingHitTest.h"
 
-__attribute__((objc_runtime_name("VXFab")))
-@interface VXFabButton : UIButton<GWForwardingHitTest>
-@end
-
-@implementation VXFabButton {
-  __weak UIEvent* _gwHitTestEvent;
-}
-
-GW_FORWARDING_HIT_TEST_METHODS
-
-@end
+GW_FORWARDING_HIT_TEST_CLASS(VXFabButton, UIButton, "VXFab")

@@ -5,14 +5,4 @@
 
 #include "native/UIKit/ForwardingHitTest.h"
 
-__attribute__((objc_runtime_name("VXPassthroughWindow")))
-@interface VXPassthroughNativeWindow : UIWindow<GWForwardingHitTest>
-@end
-
-@implementation VXPassthroughNativeWindow {
-  __weak UIEvent* _gwHitTestEvent;
-}
-
-GW_FORWARDING_HIT_TEST_METHODS
-
-@end
+GW_FORWARDING_HIT_TEST_CLASS(VXPassthroughNativeWindow, UIWindow, "VXPassthroughWindow")

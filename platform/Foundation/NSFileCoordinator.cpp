@@ -1,13 +1,15 @@
-#include "Foundation/CoordinationLock.h"
+#include "Foundation/NSFileManager.h"
 
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <string>
 #include <thread>
 
-namespace gw::coordination {
+#include "Foundation/CoordinationLock.h"
 
 namespace {
 
@@ -31,15 +33,21 @@ class LockFileHold {
 
 }  // namespace
 
+namespace gw::coordination {
+
 std::string lockFilePathOf(const std::string& normalisedTarget) {
   if (normalisedTarget == "/") return {};
   const std::size_t slash = normalisedTarget.rfind('/');
   return normalisedTarget.substr(0, slash + 1) + "." + normalisedTarget.substr(slash + 1) + ".lock";
 }
 
+}  // namespace gw::coordination
+
 // flock locks belong to the open file description, so a nested coordination of the same path
 // on one thread waits for itself.
-bool runLocked(int fd, const std::function<void()>& body) {
+bool NSFileCoordinator::coordinateWritingItemAtPath(std::string_view path,
+                                                    const std::function<void()>& body) {
+  const int fd = gw::coordination::openLockFileOf(path);
   if (fd < 0) return false;
   LockFileHold hold(fd);
   while (::flock(fd, LOCK_EX) != 0) {
@@ -51,10 +59,10 @@ bool runLocked(int fd, const std::function<void()>& body) {
 
 // Non-blocking tries with short sleeps between them: a blocking flock cannot be given a
 // deadline without a signal, and signals belong to the host process, not to this call.
-NSFileCoordinator::Outcome runLocked(int fd, std::chrono::milliseconds maxWait,
-                                     const std::function<void()>& body) {
+NSFileCoordinator::Outcome NSFileCoordinator::coordinateWritingItemAtPath(
+    std::string_view path, std::chrono::milliseconds maxWait, const std::function<void()>& body) {
   using Clock = std::chrono::steady_clock;
-  using Outcome = NSFileCoordinator::Outcome;
+  const int fd = gw::coordination::openLockFileOf(path);
   if (fd < 0) return Outcome::Failed;
   LockFileHold hold(fd);
   const Clock::time_point deadline = Clock::now() + maxWait;
@@ -68,5 +76,3 @@ NSFileCoordinator::Outcome runLocked(int fd, std::chrono::milliseconds maxWait,
   if (body) body();
   return Outcome::Coordinated;
 }
-
-}  // namespace gw::coordination
