@@ -66,6 +66,7 @@ set(GW_DEVICE_SHARED_SOURCES
     QuartzCore/CABasicAnimation.cpp
     UIKit/UIAlertAction.cpp
     UIKit/UIAlertControllerActions.cpp
+    UIKit/UIControlActions.cpp
     UIKit/UIFont.cpp
     UIKit/UIViewHierarchy.cpp
     Foundation/NSFileCoordinator.cpp
