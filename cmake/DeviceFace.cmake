@@ -58,11 +58,20 @@ set(GW_DEVICE_FACE_HEADERS
     UIKit/UIWindow.h)
 
 # The platform sources, paths relative to platform/, that are plain C++ on no simulated device
-# (no process, clock or file system) and whose headers the device adapter does not replace: the
-# device build compiles them as they are, next to device/face/ and device/native/.
+# (no process, clock or file system): the device build compiles them as they are, next to
+# device/face/ and device/native/. Where the adapter replaces the header of their class
+# (UIViewHierarchy.cpp), they use only the members both versions declare alike.
 set(GW_DEVICE_SHARED_SOURCES
     CoreGraphics/CGColor.cpp
     QuartzCore/CABasicAnimation.cpp
+    UIKit/UIAlertAction.cpp
+    UIKit/UIAlertControllerActions.cpp
+    UIKit/UIControlActions.cpp
     UIKit/UIFont.cpp
+    UIKit/UIViewHierarchy.cpp
+    Foundation/NSFileCoordinator.cpp
     Foundation/DecimalReal.cpp
-    Foundation/Value.cpp)
+    Foundation/NSLogFormat.cpp
+    Foundation/Value.cpp
+    Preferences/PSCellTypeNames.cpp
+    Preferences/PSListControllerActions.cpp)

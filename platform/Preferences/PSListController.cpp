@@ -167,21 +167,6 @@ void PSListController::setPreferenceValue(const Foundation::Value& value,
   reloadSpecifier(specifier, false);
 }
 
-// ---- actions -----------------------------------------------------------------------------
-
-void PSListController::registerAction(std::string name, Action action) {
-  if (action) actions_[std::move(name)] = std::move(action);
-}
-
-bool PSListController::performAction(std::string_view name,
-                                     const std::shared_ptr<PSSpecifier>& specifier) {
-  auto it = actions_.find(name);
-  if (it == actions_.end()) return false;
-  Action action = it->second;  // the action may register or replace actions
-  action(specifier);
-  return true;
-}
-
 // ---- modal presentation ------------------------------------------------------------------
 
 void PSListController::presentViewController(const std::shared_ptr<UIViewController>& controller,

@@ -1,29 +1,8 @@
 #include "Preferences/PSSpecifier.h"
 
-#include <array>
 #include <utility>
 
-namespace {
-
-constexpr std::array<std::pair<std::string_view, PSCellType>, 15> kCellNames{{
-    {"PSGroupCell", PSGroupCell},
-    {"PSLinkCell", PSLinkCell},
-    {"PSLinkListCell", PSLinkListCell},
-    {"PSListItemCell", PSListItemCell},
-    {"PSTitleValueCell", PSTitleValueCell},
-    {"PSSliderCell", PSSliderCell},
-    {"PSSwitchCell", PSSwitchCell},
-    {"PSStaticTextCell", PSStaticTextCell},
-    {"PSEditTextCell", PSEditTextCell},
-    {"PSSegmentCell", PSSegmentCell},
-    {"PSGiantIconCell", PSGiantIconCell},
-    {"PSGiantCell", PSGiantCell},
-    {"PSSecureEditTextCell", PSSecureEditTextCell},
-    {"PSButtonCell", PSButtonCell},
-    {"PSEditTextViewCell", PSEditTextViewCell},
-}};
-
-}  // namespace
+#include "Preferences/PSCellTypeNames.h"
 
 PSSpecifier::PSSpecifier(Foundation::Dictionary properties)
     : properties_(std::move(properties)), cellType_(PSStaticTextCell) {
@@ -31,10 +10,7 @@ PSSpecifier::PSSpecifier(Foundation::Dictionary properties)
 }
 
 std::optional<PSCellType> PSSpecifier::cellTypeFromName(std::string_view name) {
-  for (const auto& [cellName, type] : kCellNames) {
-    if (cellName == name) return type;
-  }
-  return std::nullopt;
+  return gw::preferences::cellTypeNamed(name);
 }
 
 void PSSpecifier::setProperty(const Foundation::Value& value, std::string key) {

@@ -306,13 +306,6 @@ void UIView::insertSubview(const std::shared_ptr<UIView>& view, std::size_t inde
   if (newWindow) Device::current().emit("view", treeEventFields(*view, "added"));
 }
 
-void UIView::detachFromSuperview() {
-  auto parent = superview_.lock();
-  if (!parent) return;
-  std::erase_if(parent->subviews_, [this](const auto& child) { return child.get() == this; });
-  superview_.reset();
-}
-
 void UIView::removeFromSuperview() {
   if (!superview_.lock()) return;
   const auto keep = weak_from_this().lock();  // the superview may hold the only reference
@@ -322,37 +315,10 @@ void UIView::removeFromSuperview() {
   if (removal) Device::current().emit("view", std::move(*removal));
 }
 
-std::shared_ptr<UIWindow> UIView::window() const {
-  std::shared_ptr<UIView> node = superview_.lock();
-  if (!node) {
-    return std::dynamic_pointer_cast<UIWindow>(
-        std::const_pointer_cast<UIView>(weak_from_this().lock()));
-  }
-  while (auto up = node->superview_.lock()) node = std::move(up);
-  return std::dynamic_pointer_cast<UIWindow>(node);
-}
-
-bool UIView::isDescendantOfView(const UIView* view) const {
-  if (!view) return false;
-  if (view == this) return true;
-  for (auto node = superview_.lock(); node; node = node->superview_.lock()) {
-    if (node.get() == view) return true;
-  }
-  return false;
-}
-
 // ---- gestures --------------------------------------------------------------------------
 
 void UIView::addGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer) {
-  if (!recognizer) return;
-  auto self = weak_from_this().lock();
-  if (!self) return;
-  if (auto previous = recognizer->view()) {
-    if (previous == self) return;
-    previous->removeGestureRecognizer(recognizer.get());  // a recogniser serves one view
-  }
-  recognizer->view_ = self;
-  gestureRecognizers_.push_back(recognizer);
+  adoptGestureRecognizer(recognizer);
 }
 
 void UIView::removeGestureRecognizer(const UIGestureRecognizer* recognizer) {

@@ -158,6 +158,9 @@ class UIView : public std::enable_shared_from_this<UIView> {
   // Whether the view itself would take a touch now (not looking at the point).
   bool takesTouches() const;
   void detachFromSuperview();
+  // Adds `recognizer` to this view's list, taking it from its old view; false, nothing changed,
+  // when it is null, already here, or this view is not shared.
+  bool adoptGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer);
   void noteAnimatedChange();
   CGRect transformedRect(CGPoint center) const;
   bool linearPartIsIdentity() const;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Device/DeviceFileSystem.h"
+#include "Foundation/CoordinationLock.h"
 #include "Foundation/NSFileManager.h"
 #include "support/ForeignLockHolder.h"
 #include "support/ScopedTestDevice.h"
@@ -143,6 +144,22 @@ TEST(FileCoordinatorTest, BoundedWaitTakesTheLockOrGivesUpInTime) {
       EXPECT_GE(waited, c.maxWait);
     }
     EXPECT_LT(waited, 3s);
+  }
+}
+
+// The rule the device's coordinator also follows, where nothing else checks it.
+TEST(CoordinationLockPath, SitsBesideTheTargetUnderItsDottedName) {
+  const struct {
+    const char* target;
+    const char* lockFile;
+  } cases[] = {
+      {"/", ""},
+      {"/a", "/.a.lock"},
+      {"/var/mobile/prefs.plist", "/var/mobile/.prefs.plist.lock"},
+      {"/var/.hidden", "/var/..hidden.lock"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(gw::coordination::lockFilePathOf(c.target), c.lockFile) << c.target;
   }
 }
 

@@ -1,8 +1,8 @@
 #include "Preferences/PSSpecifier.h"
 
-#include <array>
 #include <utility>
 
+#include "Preferences/PSCellTypeNames.h"
 #include "Preferences/PSListController.h"
 #include "PropertyListBridge.h"
 #include "native/Preferences/NativeListController.h"
@@ -11,31 +11,6 @@
 namespace preferences = gw::native::preferences;
 
 namespace {
-
-constexpr std::array<std::pair<std::string_view, PSCellType>, 15> kCellNames{{
-    {"PSGroupCell", PSGroupCell},
-    {"PSLinkCell", PSLinkCell},
-    {"PSLinkListCell", PSLinkListCell},
-    {"PSListItemCell", PSListItemCell},
-    {"PSTitleValueCell", PSTitleValueCell},
-    {"PSSliderCell", PSSliderCell},
-    {"PSSwitchCell", PSSwitchCell},
-    {"PSStaticTextCell", PSStaticTextCell},
-    {"PSEditTextCell", PSEditTextCell},
-    {"PSSegmentCell", PSSegmentCell},
-    {"PSGiantIconCell", PSGiantIconCell},
-    {"PSGiantCell", PSGiantCell},
-    {"PSSecureEditTextCell", PSSecureEditTextCell},
-    {"PSButtonCell", PSButtonCell},
-    {"PSEditTextViewCell", PSEditTextViewCell},
-}};
-
-std::string_view nameOfCellType(std::int64_t type) {
-  for (const auto& [name, known] : kCellNames) {
-    if (known == type) return name;
-  }
-  return {};
-}
 
 std::string textOf(const Foundation::Value& value) {
   const std::string* text = value.stringValue();
@@ -63,7 +38,7 @@ PSSpecifier::PSSpecifier(Adopting, gw::native::Object specifier) : native_(std::
   if (!label.empty() && !properties_.contains("label")) {
     properties_.set("label", Foundation::Value::string(label));
   }
-  const std::string_view cell = nameOfCellType(type);
+  const std::string_view cell = gw::preferences::nameOfCellType(type);
   if (!cell.empty() && !properties_.contains("cell")) {
     properties_.set("cell", Foundation::Value::string(std::string(cell)));
   }
@@ -77,10 +52,7 @@ std::shared_ptr<PSSpecifier> PSSpecifier::specifierWithProperties(
 }
 
 std::optional<PSCellType> PSSpecifier::cellTypeFromName(std::string_view name) {
-  for (const auto& [cellName, type] : kCellNames) {
-    if (cellName == name) return type;
-  }
-  return std::nullopt;
+  return gw::preferences::cellTypeNamed(name);
 }
 
 Foundation::Value PSSpecifier::propertyForKey(std::string_view key) const {

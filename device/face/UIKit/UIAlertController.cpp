@@ -1,31 +1,7 @@
-// UIAlertController's record of its actions and presentation; the native alert is built from
-// it when it is presented (see UIKitAccess.cpp).
+// UIAlertController's presentation; its actions are kept by the shared
+// platform/UIKit/UIAlertControllerActions.cpp and the native alert is built from them when it is
+// presented (see UIKitAccess.cpp).
 #include "UIKit/UIAlertController.h"
-
-#include <algorithm>
-
-std::shared_ptr<UIAlertAction> UIAlertAction::actionWithTitle(std::string title,
-                                                              UIAlertActionStyle style,
-                                                              Handler handler) {
-  return std::make_shared<UIAlertAction>(std::move(title), style, std::move(handler));
-}
-
-std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(
-    std::string title, std::string message, UIAlertControllerStyle preferredStyle) {
-  return std::make_shared<UIAlertController>(std::move(title), std::move(message), preferredStyle);
-}
-
-bool UIAlertController::addAction(const std::shared_ptr<UIAlertAction>& action) {
-  if (!action) return false;
-  if (action->style() == UIAlertActionStyleCancel &&
-      std::any_of(actions_.begin(), actions_.end(), [](const auto& existing) {
-        return existing->style() == UIAlertActionStyleCancel;
-      })) {
-    return false;
-  }
-  actions_.push_back(action);
-  return true;
-}
 
 void UIAlertController::didPresent(std::function<void()> dismiss) {
   presented_ = true;

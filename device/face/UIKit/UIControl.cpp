@@ -29,15 +29,6 @@ void UIControl::syncNativeEvents() {
   });
 }
 
-void UIControl::sendActionsForControlEvents(UIControlEvents events) {
-  // The actions may drop the last other reference to this control.
-  const auto keep = weak_from_this().lock();
-  const auto actions = actions_;  // an action may add or remove others
-  for (const auto& [mask, action] : actions) {
-    if (mask & events) action(*this);
-  }
-}
-
 bool UIControl::isEnabled() const {
   return nc::isEnabled(gw::uikit::Access::nativeView(*this));
 }

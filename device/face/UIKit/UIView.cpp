@@ -241,51 +241,18 @@ void UIView::insertIntoTree(const std::shared_ptr<UIView>& view, std::size_t ind
   }
 }
 
-void UIView::detachFromSuperview() {
-  auto parent = superview_.lock();
-  if (!parent) return;
-  std::erase_if(parent->subviews_, [this](const auto& child) { return child.get() == this; });
-  superview_.reset();
-}
-
 void UIView::removeFromSuperview() {
   const auto keep = weak_from_this().lock();  // the superview may hold the only reference
   detachFromSuperview();
   if (native_) nv::removeFromSuperview(native_);
 }
 
-std::shared_ptr<UIWindow> UIView::window() const {
-  std::shared_ptr<UIView> node = superview_.lock();
-  if (!node) {
-    return std::dynamic_pointer_cast<UIWindow>(
-        std::const_pointer_cast<UIView>(weak_from_this().lock()));
-  }
-  while (auto up = node->superview_.lock()) node = std::move(up);
-  return std::dynamic_pointer_cast<UIWindow>(node);
-}
-
-bool UIView::isDescendantOfView(const UIView* view) const {
-  if (!view) return false;
-  if (view == this) return true;
-  for (auto node = superview_.lock(); node; node = node->superview_.lock()) {
-    if (node.get() == view) return true;
-  }
-  return false;
-}
-
 // ---- gestures --------------------------------------------------------------------------
 
 void UIView::addGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer) {
-  if (!recognizer) return;
-  auto self = weak_from_this().lock();
-  if (!self) return;
-  if (auto previous = recognizer->view()) {
-    if (previous == self) return;
-    previous->removeGestureRecognizer(recognizer.get());  // a recogniser serves one view
+  if (adoptGestureRecognizer(recognizer)) {
+    gw::native::gesture::addToView(native(), recognizer->native());
   }
-  recognizer->view_ = self;
-  gestureRecognizers_.push_back(recognizer);
-  gw::native::gesture::addToView(native(), recognizer->native());
 }
 
 void UIView::removeGestureRecognizer(const UIGestureRecognizer* recognizer) {

@@ -151,6 +151,9 @@ class UIView : public std::enable_shared_from_this<UIView> {
   // Puts `view` into the face's tree at `index`; `alsoNative` adds its native view too.
   void insertIntoTree(const std::shared_ptr<UIView>& view, std::size_t index, bool alsoNative);
   void detachFromSuperview();
+  // Adds `recognizer` to this view's list, taking it from its old view; false, nothing changed,
+  // when it is null, already here, or this view is not shared.
+  bool adoptGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer);
 
   CGRect initialFrame_;
   mutable gw::native::Object native_;

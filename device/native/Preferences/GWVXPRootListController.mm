@@ -10,51 +10,10 @@ __attribute__((objc_runtime_name("VXPRootListController")))
 
 @implementation GWVXPRootListController
 
-- (instancetype)init {
-  self = [super init];
-  if (self) GWPAttachPeer(self, [GWVXPRootListController class]);
-  return self;
-}
-
-- (void)dealloc {
-  GWPDetachPeer(self);
-}
-
-- (NSMutableArray*)specifiers {
-  return GWPSpecifiers(self, [GWVXPRootListController class]);
-}
-
-- (void)reloadSpecifiers {
-  GWPReloadSpecifiers(self, [GWVXPRootListController class]);
-}
-
-- (id)readPreferenceValue:(PSSpecifier*)specifier {
-  return GWPReadPreferenceValue(self, [GWVXPRootListController class], specifier);
-}
-
-- (void)setPreferenceValue:(id)value specifier:(PSSpecifier*)specifier {
-  GWPSetPreferenceValue(self, [GWVXPRootListController class], value, specifier);
-}
+GWP_LIST_CONTROLLER_FORWARDING_METHODS(GWVXPRootListController)
 
 - (void)loadView {
   GWPLoadView(self, [GWVXPRootListController class]);
-}
-
-- (BOOL)respondsToSelector:(SEL)selector {
-  return [super respondsToSelector:selector] ||
-         GWPRespondsToAction(self, [GWVXPRootListController class], selector);
-}
-
-- (NSMethodSignature*)methodSignatureForSelector:(SEL)selector {
-  NSMethodSignature* signature = [super methodSignatureForSelector:selector];
-  return signature ? signature
-                   : GWPActionSignature(self, [GWVXPRootListController class], selector);
-}
-
-- (void)forwardInvocation:(NSInvocation*)invocation {
-  if (!GWPPerformAction(self, [GWVXPRootListController class], invocation)) {
-    [super forwardInvocation:invocation];
-  }
 }
 
 @end

@@ -32,3 +32,48 @@ NSMethodSignature* GWPActionSignature(PSListController* controller, Class forwar
                                       SEL selector);
 BOOL GWPPerformAction(PSListController* controller, Class forwardingClass,
                       NSInvocation* invocation);
+
+// The forwarding methods every bundle controller class `forwardingClass` defines (its own
+// overrides, such as -loadView, come beside them).
+#define GWP_LIST_CONTROLLER_FORWARDING_METHODS(forwardingClass)                                 \
+  -(instancetype)init {                                                                         \
+    self = [super init];                                                                        \
+    if (self) GWPAttachPeer(self, [forwardingClass class]);                                     \
+    return self;                                                                                \
+  }                                                                                             \
+                                                                                                \
+  -(void)dealloc {                                                                              \
+    GWPDetachPeer(self);                                                                        \
+  }                                                                                             \
+                                                                                                \
+  -(NSMutableArray*)specifiers {                                                                \
+    return GWPSpecifiers(self, [forwardingClass class]);                                        \
+  }                                                                                             \
+                                                                                                \
+  -(void)reloadSpecifiers {                                                                     \
+    GWPReloadSpecifiers(self, [forwardingClass class]);                                         \
+  }                                                                                             \
+                                                                                                \
+  -(id)readPreferenceValue : (PSSpecifier*)specifier {                                          \
+    return GWPReadPreferenceValue(self, [forwardingClass class], specifier);                    \
+  }                                                                                             \
+                                                                                                \
+  -(void)setPreferenceValue : (id)value specifier : (PSSpecifier*)specifier {                   \
+    GWPSetPreferenceValue(self, [forwardingClass class], value, specifier);                     \
+  }                                                                                             \
+                                                                                                \
+  -(BOOL)respondsToSelector : (SEL)selector {                                                   \
+    return [super respondsToSelector:selector] ||                                               \
+           GWPRespondsToAction(self, [forwardingClass class], selector);                        \
+  }                                                                                             \
+                                                                                                \
+  -(NSMethodSignature*)methodSignatureForSelector : (SEL)selector {                             \
+    NSMethodSignature* signature = [super methodSignatureForSelector:selector];                 \
+    return signature ? signature : GWPActionSignature(self, [forwardingClass class], selector); \
+  }                                                                                             \
+                                                                                                \
+  -(void)forwardInvocation : (NSInvocation*)invocation {                                        \
+    if (!GWPPerformAction(self, [forwardingClass class], invocation)) {                         \
+      [super forwardInvocation:invocation];                                                     \
+    }                                                                                           \
+  }

@@ -6,15 +6,9 @@
 #import <UIKit/UIKit.h>
 #import <objc/runtime.h>
 
+#include "native/UIKit/ForwardingHitTest.h"
 #include "native/UIKit/NativeColor.h"
 #include "native/UIKit/NativeWindow.h"
-
-// Implemented by the classes that forward hit testing to the face (VXFab, VXPassthroughWindow):
-// UIKit's own answers, for the face's base implementation to call without coming back.
-@protocol GWForwardingHitTest
-- (UIView*)gw_baseHitTest:(CGPoint)point;
-- (BOOL)gw_basePointInside:(CGPoint)point;
-@end
 
 @interface GWOwnerBox : NSObject {
  @public

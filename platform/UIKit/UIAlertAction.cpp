@@ -1,0 +1,7 @@
+#include "UIKit/UIAlertAction.h"
+
+std::shared_ptr<UIAlertAction> UIAlertAction::actionWithTitle(std::string title,
+                                                              UIAlertActionStyle style,
+                                                              Handler handler) {
+  return std::make_shared<UIAlertAction>(std::move(title), style, std::move(handler));
+}
