@@ -84,6 +84,18 @@ try {
     });
     return [left + x * width / natural, top + y * width / natural];
   };
+  // The device time of the `n`th "button shown" line of the timeline.
+  const shownAt = async (n) => {
+    const times = [...(await timeline()).matchAll(/^\s*([\d.]+)\s.*button shown at/gm)];
+    return Number(times[n - 1][1]);
+  };
+  // Waits until the phone's clock, as the page keeps it, has reached `t` (device seconds): a
+  // button takes no touches while it fades in.
+  const deviceTimeReaches = (t) => page.waitForFunction((at) => {
+    let now = clock.time;
+    if (clock.playing) now += (performance.now() - clock.wall) / 1000 * clock.speed;
+    return now >= at;
+  }, t, { timeout: 15000 });
   const buttonCentre = async () => {
     await page.waitForFunction(() => state && state.buttons.length === 1, null, { timeout: 15000 });
     const [x, y, w, h] = await page.evaluate(() => state.buttons[0]);
@@ -112,7 +124,7 @@ try {
     Math.abs(first.size[1] - Number(words[4]) * scale) <= 2,
     `the button in the picture (${first.size} pixels) has the size the timeline states ` +
     `(${words[3]}×${words[4]} points at ${scale} pixels a point)`);
-  await page.waitForTimeout(600);  // the fade-in
+  await deviceTimeReaches(await shownAt(1) + 0.6);  // past the fade-in
   await pictureShown();
   const withButton = await pixel(...first.centre);
 
@@ -130,6 +142,8 @@ try {
   // Dragged: the button moves and its place is saved.
   await act('turn landscape');
   await until('button shown at (', 2);
+  await deviceTimeReaches(await shownAt(2) + 0.6);  // past the fade-in
+  await pictureShown();
   const second = await buttonCentre();
   const [sx, sy] = await onPage(second.centre);
   await page.mouse.move(sx, sy);
